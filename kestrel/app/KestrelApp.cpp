@@ -1,0 +1,34 @@
+#include "KestrelApp.h"
+
+#include "Splash.h"
+#include "prKestrel.h"
+#include "shared/AboutBox.h"
+#include "shared/WaitWindow.h"
+
+namespace kestrel {
+
+KestrelApp::KestrelApp(platform::Platform& platform) : loop(platform.loop), desktop(platform.desktop) {}
+
+KestrelApp::~KestrelApp() = default;
+
+void KestrelApp::start() {
+    auto splash = std::make_unique<TSplashForm>();
+    desktop.show(*splash);
+    desktop.repaint(*splash);
+    desktop.setApplicationTitle("program \"KESTREL\"");
+
+    fKestrel = std::make_unique<TfKestrel>(*this);
+    fKestrel->FormCreate();
+
+    splash->close();
+    splash.reset();
+    if (!loop.quitRequested()) {
+        desktop.show(*fKestrel);
+    }
+}
+
+void KestrelApp::run() {
+    loop.runUntil([] { return false; });
+}
+
+}  // namespace kestrel

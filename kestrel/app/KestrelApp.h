@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "Catalog.h"
+#include "kestrel/common/ProgramValues.h"
+#include "platform/core/Platform.h"
+
+namespace shared {
+class TAboutForm;
+class TfWaitPDF;
+}  // namespace shared
+
+namespace kestrel {
+
+class TfKestrel;
+
+// The composition root of the server program: it owns the long-lived windows and modules and the
+// program-wide values; transient windows are reached through one reference per window class,
+// empty while that window is closed.
+class KestrelApp {
+public:
+    explicit KestrelApp(platform::Platform& platform);
+    ~KestrelApp();
+
+    // Start-up up to the event loop: splash, main window and its creation, long-lived modules.
+    // Shows the main window unless the program was asked to end meanwhile.
+    void start();
+    // The event loop, until the program ends.
+    void run();
+
+    template <typename Key>
+    std::string_view text(Key key) const {
+        return CatalogText(key, values.LanguageIndex);
+    }
+
+    // Creates a transient window, shows it modally with its reference set, and releases it.
+    template <typename Window, typename... Args>
+    void showModalWindow(Window*& reference, Args&&... args) {
+        auto window = std::make_unique<Window>(std::forward<Args>(args)...);
+        reference = window.get();
+        desktop.showModal(*window);
+        reference = nullptr;
+    }
+
+    platform::EventLoop& loop;
+    platform::Desktop& desktop;
+    ProgramValues values;
+    std::unique_ptr<platform::InstanceLock> instanceLock;
+
+    std::unique_ptr<TfKestrel> fKestrel;
+    shared::TAboutForm* AboutForm = nullptr;
+    shared::TfWaitPDF* fWaitPDF = nullptr;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,119 @@
+#include "prKestrel.h"
+
+#include "KestrelApp.h"
+#include "KestrelPicture.h"
+#include "Language.h"
+#include "shared/AboutBox.h"
+#include "shared/WaitWindow.h"
+
+namespace kestrel {
+
+using platform::Control;
+using platform::ControlKind;
+
+namespace {
+
+Control& MenuItem(Control& parent, const char* name, const char* caption) {
+    Control& item = parent.add(ControlKind::MenuItem, name);
+    item.setText(caption);
+    return item;
+}
+
+}  // namespace
+
+TfKestrel::TfKestrel(KestrelApp& app)
+    : Form("fKestrel"),
+      pBaza(add(ControlKind::Panel, "pBaza")),
+      iBaza(pBaza.add(ControlKind::Image, "iBaza")),
+      rxL_Baza(pBaza.add(ControlKind::Label, "rxL_Baza")),
+      mKestrel(add(ControlKind::MainMenu, "mKestrel")),
+      mSERVER(MenuItem(mKestrel, "mSERVER", "SERVER")),
+      mSetPar(MenuItem(mKestrel, "mSetPar", "УСТАНОВКИ")),
+      mHelp(MenuItem(mKestrel, "mHelp", "СПРАВКА")),
+      mHELP_PO(MenuItem(mHelp, "mHELP_PO", "О ПРОГРАММЕ ...")),
+      mHELP_READ(MenuItem(mHelp, "mHELP_READ", "ИНСТРУКЦИЯ ПО")),
+      mExit(MenuItem(mKestrel, "mExit", "ВЫХОД")),
+      app_(app) {
+    setBounds({0, 0, 396, 326});
+    setPosition(platform::Position::ScreenCentre);
+    setPicture(std::string(kKestrelPicture));  // the window icon
+    pBaza.setAlign(platform::Align::Client);
+    iBaza.setAlign(platform::Align::Client);
+    iBaza.setPicture(std::string(kKestrelPicture));
+    rxL_Baza.setBounds({10, 10, 200, 40});
+    rxL_Baza.setText("KESTREL");
+    rxL_Baza.setColour(platform::colours::Navy);
+    rxL_Baza.setFont({"", 24, true, false, false});
+
+    mHELP_PO.onClick = [this] { ShowAbout(); };
+    mHELP_READ.onClick = [this] { ShowDocument(app_.values.ProgramFolder / "Doc" / "Kestrel.pdf"); };
+    mExit.onClick = [this] { close(); };
+    // Closing the main window ends the program.
+    onClose = [this] { app_.loop.quit(); };
+}
+
+void TfKestrel::FormCreate() {
+    ProgramValues& values = app_.values;
+    values.LanguageIndex = 1;
+    values.AutoStartServer = false;
+    values.AutoDial = false;
+    values.ProgramFolder = app_.desktop.programFolder();
+    ReadLanguageFile(values, app_.desktop);
+    SetMenuCaptions();
+    // Dates, times and numbers use fixed formats inside the program; the user's system settings
+    // get the same formats where the system keeps such settings.
+    app_.desktop.writeRegionalFormats();
+    app_.instanceLock = app_.desktop.lockInstance("KESTREL");
+    if (!app_.instanceLock) {
+        app_.desktop.messageBox(platform::BoxIcon::Error, std::string(app_.text(WorkTexts::AlreadyRunning)),
+                                platform::BoxButtons::Ok);
+        app_.loop.quit();
+    }
+}
+
+void TfKestrel::SetMenuCaptions() {
+    mSERVER.setText(std::string(app_.text(MenuTexts::MenuServer)));
+    mSetPar.setText(std::string(app_.text(MenuTexts::MenuSettings)));
+    mHelp.setText(std::string(app_.text(MenuTexts::MenuHelp)));
+    mExit.setText(std::string(app_.text(MenuTexts::MenuExit)));
+    mHELP_PO.setText(std::string(app_.text(MenuTexts::MenuAbout)));
+    mHELP_READ.setText(std::string(app_.text(MenuTexts::MenuManual)));
+}
+
+void TfKestrel::ShowAbout() {
+    shared::AboutTexts texts{std::string(app_.text(AboutTexts::AboutTitle)),
+                             std::string(app_.text(AboutTexts::AboutSoftware)),
+                             std::string(app_.text(AboutTexts::AboutVersion)),
+                             std::string(app_.text(AboutTexts::AboutYes)), "Kestrel",
+                             std::string(kKestrelPicture)};
+    app_.showModalWindow(app_.AboutForm, app_.loop, std::move(texts));
+}
+
+void TfKestrel::ShowDocument(const std::filesystem::path& path) {
+    if (path.empty()) {
+        return;
+    }
+    app_.values.DocumentPath = path;
+    app_.showModalWindow(app_.fWaitPDF, app_.loop, std::string(app_.text(WaitTexts::WaitText)),
+                         [this] { OpenDocumentFile(); });
+}
+
+bool TfKestrel::OpenDocumentFile() {
+    const std::filesystem::path& path = app_.values.DocumentPath;
+    app_.desktop.openDocument(path);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        return false;
+    }
+    ShowMissingFile(path);
+    return true;
+}
+
+void TfKestrel::ShowMissingFile(const std::filesystem::path& path) {
+    app_.desktop.messageBox(platform::BoxIcon::Information,
+                            std::string(app_.text(FileTexts::FilePrefix)) + path.string() +
+                                std::string(app_.text(FileTexts::NotFoundSuffix)),
+                            platform::BoxButtons::Ok);
+}
+
+}  // namespace kestrel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "platform/core/Form.h"
+
+namespace kestrel {
+
+class KestrelApp;
+
+// The main window: the picture, the program label and the menu that starts everything else.
+class TfKestrel : public platform::Form {
+public:
+    explicit TfKestrel(KestrelApp& app);
+
+    void FormCreate();
+    void SetMenuCaptions();
+
+    // The operations that open the program's other windows.
+    void ShowAbout();
+    void ShowDocument(const std::filesystem::path& path);
+    bool OpenDocumentFile();
+
+    platform::Control& pBaza;
+    platform::Control& iBaza;
+    platform::Control& rxL_Baza;
+    platform::Control& mKestrel;
+    platform::Control& mSERVER;
+    platform::Control& mSetPar;
+    platform::Control& mHelp;
+    platform::Control& mHELP_PO;
+    platform::Control& mHELP_READ;
+    platform::Control& mExit;
+
+private:
+    void ShowMissingFile(const std::filesystem::path& path);
+
+    KestrelApp& app_;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace kestrel {
+
+// The program-wide values of the server program; each has one owning unit.
+struct ProgramValues {
+    std::uint8_t LanguageIndex = 1;  // 1 Ukrainian, 2 Russian, 3 English
+    std::filesystem::path ProgramFolder;
+    std::string GprsApn;
+    std::string GprsPort;
+    bool AutoStartServer = false;
+    bool AutoDial = false;
+    std::filesystem::path DocumentPath;
+};
+
+// Every file of the program lives in the Work folder beside it.
+inline std::filesystem::path WorkFile(const ProgramValues& values, const std::string& name) {
+    return values.ProgramFolder / "Work" / name;
+}
+
+}  // namespace kestrel

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Desktop.h"
+#include "EventLoop.h"
+
+namespace platform {
+
+// What a program is given of the outside world.
+struct Platform {
+    EventLoop& loop;
+    Desktop& desktop;
+};
+
+}  // namespace platform

@@ -1,0 +1,68 @@
+#include "VirtualEventLoop.h"
+
+#include <algorithm>
+
+namespace platform {
+
+VirtualEventLoop::VirtualEventLoop(DateTime wallStart) : wallBase_(wallStart) {}
+
+DateTime VirtualEventLoop::wallNow() const { return addMilliseconds(wallBase_, now_ - wallBaseAt_); }
+
+void VirtualEventLoop::setWallClock(const DateTime& wall) {
+    wallBase_ = wall;
+    wallBaseAt_ = now_;
+}
+
+void VirtualEventLoop::sleep(int ms) { now_ += std::max(0, ms); }
+
+void VirtualEventLoop::post(std::function<void()> event) { posted_.push_back(std::move(event)); }
+
+bool VirtualEventLoop::deliverPosted() {
+    // Only what was queued before this pass: events posted by handlers wait for the next one.
+    std::size_t count = posted_.size();
+    const bool any = count > 0;
+    while (count-- > 0 && !posted_.empty()) {
+        auto event = std::move(posted_.front());
+        posted_.pop_front();
+        event();
+    }
+    return any;
+}
+
+void VirtualEventLoop::processEvents() {
+    deliverPosted();
+    timers().fireDue(now_);
+}
+
+void VirtualEventLoop::runUntil(const std::function<bool()>& done) {
+    while (!done() && !quitRequested()) {
+        processEvents();
+        if (done() || quitRequested() || !posted_.empty()) {
+            continue;
+        }
+        const auto next = timers().nextDue();
+        if (!next) {
+            throw VirtualLoopStuck("a nested loop waits with no timer or event left to end it");
+        }
+        now_ = std::max(now_, *next);
+    }
+}
+
+void VirtualEventLoop::runFor(std::int64_t ms) {
+    const std::int64_t end = now_ + ms;
+    for (;;) {
+        processEvents();
+        if (!posted_.empty()) {
+            continue;
+        }
+        const auto next = timers().nextDue();
+        if (!next || *next > end) {
+            break;
+        }
+        now_ = std::max(now_, *next);
+    }
+    now_ = std::max(now_, end);
+    processEvents();
+}
+
+}  // namespace platform
