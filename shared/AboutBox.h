@@ -18,7 +18,7 @@ struct AboutTexts {
 
 // The about box: borderless, centred; its texts arrive on the first tick of tInit.
 class TAboutForm : public platform::Form {
-public:
+  public:
     TAboutForm(platform::EventLoop& loop, AboutTexts texts);
 
     platform::Control& Label5;
@@ -30,7 +30,7 @@ public:
     platform::Control& OKButton;
     platform::Timer tInit;
 
-private:
+  private:
     void tInitTimer();
     void OKButtonKeyUp(int key);
 

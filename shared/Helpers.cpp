@@ -36,7 +36,8 @@ std::string TrimLeftSpaces(std::string_view text) {
 
 std::string TrimSpaces(std::string_view text) {
     const auto last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string() : TrimLeftSpaces(text.substr(0, last + 1));
+    return last == std::string_view::npos ? std::string()
+                                          : TrimLeftSpaces(text.substr(0, last + 1));
 }
 
 std::string PadLeft(char fill, std::string_view text, std::size_t width) {
@@ -133,7 +134,8 @@ std::int64_t TextToInt64(std::string_view text) {
     // Texts such as "-", "--5" or "1-2" pass the character test but are no number: 0.
     const std::string compact = RemoveSpaces(text);
     std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(compact.data(), compact.data() + compact.size(), value);
+    const auto [end, error] =
+        std::from_chars(compact.data(), compact.data() + compact.size(), value);
     if (error != std::errc() || end != compact.data() + compact.size()) {
         return 0;
     }
@@ -150,7 +152,9 @@ std::int32_t FirstFourBytesToInt(std::string_view bytes) {
 }
 
 namespace {
-std::string Two(int n) { return PadLeft('0', std::to_string(n), 2); }
+std::string Two(int n) {
+    return PadLeft('0', std::to_string(n), 2);
+}
 }  // namespace
 
 std::string TimeText(const platform::DateTime& t) {
@@ -162,15 +166,22 @@ std::string DateText(const platform::DateTime& t) {
     return Two(t.day) + "." + Two(t.month) + "." + PadLeft('0', std::to_string(t.year), 4);
 }
 
-std::string NowTimeText(const platform::EventLoop& loop) { return TimeText(loop.wallNow()); }
+std::string NowTimeText(const platform::EventLoop& loop) {
+    return TimeText(loop.wallNow());
+}
 
-std::string TodayText(const platform::EventLoop& loop) { return DateText(loop.wallNow()); }
+std::string TodayText(const platform::EventLoop& loop) {
+    return DateText(loop.wallNow());
+}
 
-platform::DateTime NowDateTime(const platform::EventLoop& loop) { return loop.wallNow(); }
+platform::DateTime NowDateTime(const platform::EventLoop& loop) {
+    return loop.wallNow();
+}
 
 std::string TimeCode(const platform::EventLoop& loop) {
     const platform::DateTime t = loop.wallNow();
-    return Two(t.hour) + Two(t.minute) + Two(t.second) + PadLeft('0', std::to_string(t.millisecond), 4);
+    return Two(t.hour) + Two(t.minute) + Two(t.second) +
+           PadLeft('0', std::to_string(t.millisecond), 4);
 }
 
 std::string SecondsToText(std::uint16_t seconds) {

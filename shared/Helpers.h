@@ -42,7 +42,8 @@ platform::DateTime NowDateTime(const platform::EventLoop& loop);
 std::string TimeCode(const platform::EventLoop& loop);
 std::string SecondsToText(std::uint16_t seconds);
 
-// Lets the loop deliver events until at least `ms` milliseconds have passed; delivers at least once.
+// Lets the loop deliver events until at least `ms` milliseconds have passed; delivers at least
+// once.
 void WaitWithEvents(platform::EventLoop& loop, int ms);
 
 }  // namespace shared

@@ -12,7 +12,8 @@ std::uint8_t LanguageFromCode(std::string_view code) {
 }
 
 std::string_view LanguageCode(std::uint8_t languageIndex) {
-    return languageIndex >= 1 && languageIndex <= 3 ? LanguageCodes[languageIndex - 1u] : LanguageCodes[0];
+    return languageIndex >= 1 && languageIndex <= 3 ? LanguageCodes[languageIndex - 1u]
+                                                    : LanguageCodes[0];
 }
 
 }  // namespace shared

@@ -57,7 +57,8 @@ TextFileRead ReadTextFile(const std::filesystem::path& path) {
     return result;
 }
 
-std::string WriteTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+std::string WriteTextFile(const std::filesystem::path& path,
+                          const std::vector<std::string>& lines) {
     errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {

@@ -2,7 +2,8 @@
 
 namespace shared {
 
-TfWaitPDF::TfWaitPDF(platform::EventLoop& loop, std::string waitText, std::function<void()> openDocument)
+TfWaitPDF::TfWaitPDF(platform::EventLoop& loop, std::string waitText,
+                     std::function<void()> openDocument)
     : Form("fWaitPDF"),
       pBaza(add(platform::ControlKind::Panel, "pBaza")),
       tInit(loop, 50, true),

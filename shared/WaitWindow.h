@@ -10,14 +10,14 @@ namespace shared {
 
 // Shown for about one and a half seconds while the desktop opens a document.
 class TfWaitPDF : public platform::Form {
-public:
+  public:
     TfWaitPDF(platform::EventLoop& loop, std::string waitText, std::function<void()> openDocument);
 
     platform::Control& pBaza;
     platform::Timer tInit;
     platform::Timer TimerClose;
 
-private:
+  private:
     void tInitTimer();
     void TimerCloseTimer();
 

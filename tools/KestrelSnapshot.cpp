@@ -15,12 +15,12 @@
 namespace {
 
 class FolderDesktop : public platform::QtDesktop {
-public:
+  public:
     FolderDesktop(platform::QtEventLoop& loop, std::filesystem::path folder)
         : QtDesktop(loop), folder_(std::move(folder)) {}
     std::filesystem::path programFolder() const override { return folder_; }
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 
@@ -34,7 +34,8 @@ int main(int argc, char* argv[]) {
     }
     platform::QtEventLoop loop;
     FolderDesktop desktop(loop, std::filesystem::absolute(argv[1]));
-    platform::Platform platform{loop, desktop};
+    platform::QtSerialPorts ports(loop, desktop.programFolder());
+    platform::Platform platform{loop, desktop, ports};
     kestrel::KestrelApp app(platform);
     app.start();
     platform::FormRenderer* renderer = desktop.rendererFor(*app.fKestrel);

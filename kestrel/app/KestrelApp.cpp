@@ -1,13 +1,15 @@
 #include "KestrelApp.h"
 
 #include "Splash.h"
+#include "kestrel/settings/In_RS232.h"
 #include "prKestrel.h"
 #include "shared/AboutBox.h"
 #include "shared/WaitWindow.h"
 
 namespace kestrel {
 
-KestrelApp::KestrelApp(platform::Platform& platform) : loop(platform.loop), desktop(platform.desktop) {}
+KestrelApp::KestrelApp(platform::Platform& platform)
+    : loop(platform.loop), desktop(platform.desktop), ports(platform.ports) {}
 
 KestrelApp::~KestrelApp() = default;
 
@@ -19,6 +21,7 @@ void KestrelApp::start() {
 
     fKestrel = std::make_unique<TfKestrel>(*this);
     fKestrel->FormCreate();
+    InRS232 = std::make_unique<TInRS232>(*this);
 
     splash->close();
     splash.reset();

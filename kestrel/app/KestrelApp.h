@@ -15,12 +15,13 @@ class TfWaitPDF;
 namespace kestrel {
 
 class TfKestrel;
+class TInRS232;
 
 // The composition root of the server program: it owns the long-lived windows and modules and the
 // program-wide values; transient windows are reached through one reference per window class,
 // empty while that window is closed.
 class KestrelApp {
-public:
+  public:
     explicit KestrelApp(platform::Platform& platform);
     ~KestrelApp();
 
@@ -46,10 +47,12 @@ public:
 
     platform::EventLoop& loop;
     platform::Desktop& desktop;
+    platform::SerialPorts& ports;
     ProgramValues values;
     std::unique_ptr<platform::InstanceLock> instanceLock;
 
     std::unique_ptr<TfKestrel> fKestrel;
+    std::unique_ptr<TInRS232> InRS232;
     shared::TAboutForm* AboutForm = nullptr;
     shared::TfWaitPDF* fWaitPDF = nullptr;
 };

@@ -20,7 +20,8 @@ void ReadLanguageFile(ProgramValues& values, platform::Desktop& desktop) {
     }
 }
 
-bool WriteLanguageFile(const ProgramValues& values, platform::Desktop& desktop, const std::string& code) {
+bool WriteLanguageFile(const ProgramValues& values, platform::Desktop& desktop,
+                       const std::string& code) {
     const std::string error = shared::WriteTextFile(WorkFile(values, kLanguageFile), {code});
     if (!error.empty()) {
         desktop.reportError(error);

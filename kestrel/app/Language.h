@@ -13,6 +13,7 @@ void ReadLanguageFile(ProgramValues& values, platform::Desktop& desktop);
 
 // Stores `code` as the only line of the language file. False, after the default error report,
 // when the file cannot be written.
-bool WriteLanguageFile(const ProgramValues& values, platform::Desktop& desktop, const std::string& code);
+bool WriteLanguageFile(const ProgramValues& values, platform::Desktop& desktop,
+                       const std::string& code);
 
 }  // namespace kestrel

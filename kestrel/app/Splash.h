@@ -6,7 +6,7 @@ namespace kestrel {
 
 // Shown while the long-lived windows and modules are created.
 class TSplashForm : public platform::Form {
-public:
+  public:
     TSplashForm();
 };
 

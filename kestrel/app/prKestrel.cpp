@@ -3,7 +3,12 @@
 #include "KestrelApp.h"
 #include "KestrelPicture.h"
 #include "Language.h"
+#include "kestrel/ports/PortCatalogue.h"
+#include "kestrel/settings/In_RS232.h"
+#include "kestrel/settings/SettingsFile.h"
+#include "kestrel/winlink/WinPort.h"
 #include "shared/AboutBox.h"
+#include "shared/LanguageCode.h"
 #include "shared/WaitWindow.h"
 
 namespace kestrel {
@@ -45,8 +50,12 @@ TfKestrel::TfKestrel(KestrelApp& app)
     rxL_Baza.setColour(platform::colours::Navy);
     rxL_Baza.setFont({"", 24, true, false, false});
 
+    mSERVER.onClick = [this] { mSERVERClick(); };
+    mSetPar.onClick = [this] { mSetParClick(); };
     mHELP_PO.onClick = [this] { ShowAbout(); };
-    mHELP_READ.onClick = [this] { ShowDocument(app_.values.ProgramFolder / "Doc" / "Kestrel.pdf"); };
+    mHELP_READ.onClick = [this] {
+        ShowDocument(app_.values.ProgramFolder / "Doc" / "Kestrel.pdf");
+    };
     mExit.onClick = [this] { close(); };
     // Closing the main window ends the program.
     onClose = [this] { app_.loop.quit(); };
@@ -65,7 +74,8 @@ void TfKestrel::FormCreate() {
     app_.desktop.writeRegionalFormats();
     app_.instanceLock = app_.desktop.lockInstance("KESTREL");
     if (!app_.instanceLock) {
-        app_.desktop.messageBox(platform::BoxIcon::Error, std::string(app_.text(WorkTexts::AlreadyRunning)),
+        app_.desktop.messageBox(platform::BoxIcon::Error,
+                                std::string(app_.text(WorkTexts::AlreadyRunning)),
                                 platform::BoxButtons::Ok);
         app_.loop.quit();
     }
@@ -80,11 +90,51 @@ void TfKestrel::SetMenuCaptions() {
     mHELP_READ.setText(std::string(app_.text(MenuTexts::MenuManual)));
 }
 
+void TfKestrel::mSERVERClick() {
+    ProgramValues& values = app_.values;
+    TInRS232& settings = *app_.InRS232;
+    values.ProgramFolder = app_.desktop.programFolder();
+    ReadSettingsFile(settings, values);
+    values.GprsPort = settings.lPortS.text();
+    values.GprsApn = settings.lAPN_Serv.text();
+    if (!CheckGprsParameters() || !CheckServerPort(app_) || !WinPortPresent(app_)) {
+        return;
+    }
+}
+
+void TfKestrel::mSetParClick() {
+    ProgramValues& values = app_.values;
+    TInRS232& settings = *app_.InRS232;
+    values.LanguageBeforeSettings = values.LanguageIndex;
+    ReadLanguageFile(values, app_.desktop);
+    settings.CB_LANGUAGE.setText(std::string(shared::LanguageCode(values.LanguageIndex)));
+    ReadSettingsFile(settings, values);
+    settings.SetSettingsCaptions();
+    app_.desktop.showModal(settings);
+}
+
+bool TfKestrel::CheckGprsParameters() {
+    const auto error = [this](SettingsTexts key) {
+        app_.desktop.messageBox(platform::BoxIcon::Error, std::string(app_.text(key)),
+                                platform::BoxButtons::Ok);
+    };
+    const bool apnMissing = app_.values.GprsApn.empty();
+    const bool portMissing = app_.values.GprsPort.empty();
+    if (apnMissing) {
+        error(SettingsTexts::ApnMissing);
+    }
+    if (portMissing) {
+        error(SettingsTexts::PortMissing);
+    }
+    return !apnMissing && !portMissing;
+}
+
 void TfKestrel::ShowAbout() {
     shared::AboutTexts texts{std::string(app_.text(AboutTexts::AboutTitle)),
                              std::string(app_.text(AboutTexts::AboutSoftware)),
                              std::string(app_.text(AboutTexts::AboutVersion)),
-                             std::string(app_.text(AboutTexts::AboutYes)), "Kestrel",
+                             std::string(app_.text(AboutTexts::AboutYes)),
+                             "Kestrel",
                              std::string(kKestrelPicture)};
     app_.showModalWindow(app_.AboutForm, app_.loop, std::move(texts));
 }

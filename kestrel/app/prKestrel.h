@@ -11,11 +11,16 @@ class KestrelApp;
 
 // The main window: the picture, the program label and the menu that starts everything else.
 class TfKestrel : public platform::Form {
-public:
+  public:
     explicit TfKestrel(KestrelApp& app);
 
     void FormCreate();
     void SetMenuCaptions();
+    void mSERVERClick();
+    void mSetParClick();
+
+    // The APN and port check of the server start; both boxes can show, APN first.
+    bool CheckGprsParameters();
 
     // The operations that open the program's other windows.
     void ShowAbout();
@@ -33,7 +38,7 @@ public:
     platform::Control& mHELP_READ;
     platform::Control& mExit;
 
-private:
+  private:
     void ShowMissingFile(const std::filesystem::path& path);
 
     KestrelApp& app_;

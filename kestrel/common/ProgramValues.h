@@ -15,6 +15,17 @@ struct ProgramValues {
     bool AutoStartServer = false;
     bool AutoDial = false;
     std::filesystem::path DocumentPath;
+    // The language when the settings window opened; a change ends the program as it closes.
+    std::uint8_t LanguageBeforeSettings = 1;
+
+    // From the settings file.
+    bool ServerPortOff = false;
+    bool WinPortOff = false;
+    bool SorrelModem = false;
+    std::uint16_t PowerOnDelay = 0;  // seconds
+    std::uint16_t ConnectPauseTimeout = 0;
+    std::uint16_t OnlineTimeout = 0;
+    std::uint16_t TicketTimeout = 0;
 };
 
 // Every file of the program lives in the Work folder beside it.

@@ -16,7 +16,9 @@ void Control::adopt(std::unique_ptr<Control> child) {
     children_.push_back(std::move(child));
 }
 
-Control& Control::add(ControlKind kind, std::string name) { return add<Control>(kind, std::move(name)); }
+Control& Control::add(ControlKind kind, std::string name) {
+    return add<Control>(kind, std::move(name));
+}
 
 Control* Control::find(const std::string& name) {
     if (name_ == name) {
@@ -36,23 +38,45 @@ void Control::changed(Property property) {
     }
 }
 
-void Control::setText(const std::string& text) { assign(text_, text, Property::Text); }
-void Control::setLabel(const std::string& label) { assign(label_, label, Property::Label); }
-void Control::setBounds(const Rect& bounds) { assign(bounds_, bounds, Property::Bounds); }
-void Control::setAlign(Align align) { assign(align_, align, Property::Align); }
-void Control::setVisible(bool visible) { assign(visible_, visible, Property::Visible); }
-void Control::setEnabled(bool enabled) { assign(enabled_, enabled, Property::Enabled); }
+void Control::setText(const std::string& text) {
+    assign(text_, text, Property::Text);
+}
+void Control::setLabel(const std::string& label) {
+    assign(label_, label, Property::Label);
+}
+void Control::setBounds(const Rect& bounds) {
+    assign(bounds_, bounds, Property::Bounds);
+}
+void Control::setAlign(Align align) {
+    assign(align_, align, Property::Align);
+}
+void Control::setVisible(bool visible) {
+    assign(visible_, visible, Property::Visible);
+}
+void Control::setEnabled(bool enabled) {
+    assign(enabled_, enabled, Property::Enabled);
+}
 void Control::setColour(const Colour& colour) {
     assign(colour_, std::optional<Colour>(colour), Property::Colour);
 }
 void Control::setBackground(const Colour& colour) {
     assign(background_, std::optional<Colour>(colour), Property::Background);
 }
-void Control::setFont(const Font& font) { assign(font_, font, Property::Font); }
-void Control::setItems(const std::vector<std::string>& items) { assign(items_, items, Property::Items); }
-void Control::setItemIndex(int index) { assign(itemIndex_, index, Property::ItemIndex); }
-void Control::setChecked(bool checked) { assign(checked_, checked, Property::Checked); }
-void Control::setValue(int value) { assign(value_, value, Property::Value); }
+void Control::setFont(const Font& font) {
+    assign(font_, font, Property::Font);
+}
+void Control::setItems(const std::vector<std::string>& items) {
+    assign(items_, items, Property::Items);
+}
+void Control::setItemIndex(int index) {
+    assign(itemIndex_, index, Property::ItemIndex);
+}
+void Control::setChecked(bool checked) {
+    assign(checked_, checked, Property::Checked);
+}
+void Control::setValue(int value) {
+    assign(value_, value, Property::Value);
+}
 void Control::setRange(int minimum, int maximum) {
     if (minimum_ == minimum && maximum_ == maximum) {
         return;
@@ -61,9 +85,15 @@ void Control::setRange(int minimum, int maximum) {
     maximum_ = maximum;
     changed(Property::Range);
 }
-void Control::setHint(const std::string& hint) { assign(hint_, hint, Property::Hint); }
-void Control::setPicture(const std::string& svg) { assign(picture_, svg, Property::Picture); }
-void Control::setEditable(bool editable) { assign(editable_, editable, Property::Editable); }
+void Control::setHint(const std::string& hint) {
+    assign(hint_, hint, Property::Hint);
+}
+void Control::setPicture(const std::string& svg) {
+    assign(picture_, svg, Property::Picture);
+}
+void Control::setEditable(bool editable) {
+    assign(editable_, editable, Property::Editable);
+}
 
 void Control::appendLine(const LogLine& line) {
     lines_.push_back(line);

@@ -12,14 +12,14 @@ namespace platform {
 enum class ControlKind {
     Form,
     Panel,
-    Label,        // label and static text
+    Label,  // label and static text
     Edit,
     LabeledEdit,  // edit with its own caption above
     ComboBox,
     CheckBox,
     SpinEdit,
-    Switch,       // on/off switch with a caption
-    RichLog,      // coloured log pane
+    Switch,   // on/off switch with a caption
+    RichLog,  // coloured log pane
     Gauge,
     ListBox,
     RadioGroup,
@@ -111,7 +111,7 @@ class Control;
 
 // The backend's mirror of a control: told of every property change.
 class ControlView {
-public:
+  public:
     virtual ~ControlView() = default;
     virtual void propertyChanged(Control& control, Property property) = 0;
     virtual void controlDestroyed(Control& control) = 0;
@@ -120,7 +120,7 @@ public:
 // One control of a form: its properties and events. Every setter that changes a value tells the
 // view, so one generic renderer can mirror any form.
 class Control {
-public:
+  public:
     Control(ControlKind kind, std::string name);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -204,7 +204,7 @@ public:
     void setView(ControlView* view) { view_ = view; }
     ControlView* view() const { return view_; }
 
-private:
+  private:
     void adopt(std::unique_ptr<Control> child);
     void changed(Property property);
     template <typename T>

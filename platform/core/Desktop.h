@@ -19,12 +19,12 @@ struct ScreenSize {
 
 // Held while the process keeps the named single-instance lock.
 class InstanceLock {
-public:
+  public:
     virtual ~InstanceLock() = default;
 };
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     virtual void setApplicationTitle(const std::string& title) = 0;

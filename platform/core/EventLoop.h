@@ -10,7 +10,7 @@ namespace platform {
 
 // One per program; every callback runs on its thread.
 class EventLoop {
-public:
+  public:
     EventLoop();
     virtual ~EventLoop() = default;
     EventLoop(const EventLoop&) = delete;
@@ -35,12 +35,12 @@ public:
 
     TimerScheduler& timers() { return timers_; }
 
-protected:
+  protected:
     // The earliest timer due time may have changed.
     virtual void timersChanged() {}
     virtual void wake() {}
 
-private:
+  private:
     TimerScheduler timers_;
     bool quitRequested_ = false;
 };

@@ -2,7 +2,9 @@
 
 namespace platform {
 
-Form::Form(std::string name) : Control(ControlKind::Form, std::move(name)) { setVisible(false); }
+Form::Form(std::string name) : Control(ControlKind::Form, std::move(name)) {
+    setVisible(false);
+}
 
 void Form::markShown() {
     shown_ = true;

@@ -12,13 +12,16 @@ enum class Position { Designed, ScreenCentre };
 // A window: the root control of its tree, with caption (text), size (bounds), border,
 // position rule and the handlers a window has for keys and closing.
 class Form : public Control {
-public:
+  public:
     explicit Form(std::string name);
 
     BorderStyle borderStyle() const { return borderStyle_; }
     void setBorderStyle(BorderStyle style) { borderStyle_ = style; }
     Position position() const { return position_; }
     void setPosition(Position position) { position_ = position; }
+    // Whether the form's key handlers see the keys of its controls too, or only its own.
+    bool keyPreview() const { return keyPreview_; }
+    void setKeyPreview(bool preview) { keyPreview_ = preview; }
 
     // True from show until close.
     bool isShown() const { return shown_; }
@@ -30,9 +33,10 @@ public:
     std::function<bool()> onCloseQuery;
     std::function<void()> onClose;
 
-private:
+  private:
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
     Position position_ = Position::ScreenCentre;
+    bool keyPreview_ = false;
     bool shown_ = false;
 };
 

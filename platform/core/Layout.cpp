@@ -35,8 +35,8 @@ std::vector<Rect> alignedBounds(const Rect& client, const std::vector<const Cont
                     free.width = std::max(0, free.width - r.width);
                     break;
                 case Align::Right:
-                    r = {free.left + free.width - child.bounds().width, free.top, child.bounds().width,
-                         free.height};
+                    r = {free.left + free.width - child.bounds().width, free.top,
+                         child.bounds().width, free.height};
                     free.width = std::max(0, free.width - r.width);
                     break;
                 case Align::Client:

@@ -2,6 +2,7 @@
 
 #include "Desktop.h"
 #include "EventLoop.h"
+#include "SerialPort.h"
 
 namespace platform {
 
@@ -9,6 +10,7 @@ namespace platform {
 struct Platform {
     EventLoop& loop;
     Desktop& desktop;
+    SerialPorts& ports;
 };
 
 }  // namespace platform

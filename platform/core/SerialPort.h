@@ -11,7 +11,7 @@ enum class PortPresence { Present, Busy, Absent };
 
 // A COM port: 8N1, no flow control. Names are "COM" + number; the backend maps them to devices.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     virtual void setName(const std::string& name) = 0;
@@ -41,7 +41,7 @@ public:
 
 // Creates ports and probes names, without leaving anything open.
 class SerialPorts {
-public:
+  public:
     virtual ~SerialPorts() = default;
     virtual std::unique_ptr<SerialPort> create() = 0;
     virtual PortPresence probe(const std::string& name) = 0;

@@ -8,16 +8,28 @@ Timer::Timer(EventLoop& loop, int intervalMs, bool enabled)
     timers_.setEnabled(id_, enabled);
 }
 
-Timer::~Timer() { timers_.remove(id_); }
+Timer::~Timer() {
+    timers_.remove(id_);
+}
 
-void Timer::onTick(std::function<void()> tick) { timers_.setTick(id_, std::move(tick)); }
+void Timer::onTick(std::function<void()> tick) {
+    timers_.setTick(id_, std::move(tick));
+}
 
-void Timer::setEnabled(bool enabled) { timers_.setEnabled(id_, enabled); }
+void Timer::setEnabled(bool enabled) {
+    timers_.setEnabled(id_, enabled);
+}
 
-void Timer::setInterval(int intervalMs) { timers_.setInterval(id_, intervalMs); }
+void Timer::setInterval(int intervalMs) {
+    timers_.setInterval(id_, intervalMs);
+}
 
-bool Timer::enabled() const { return timers_.enabled(id_); }
+bool Timer::enabled() const {
+    return timers_.enabled(id_);
+}
 
-int Timer::interval() const { return timers_.interval(id_); }
+int Timer::interval() const {
+    return timers_.interval(id_);
+}
 
 }  // namespace platform

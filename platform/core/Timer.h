@@ -8,7 +8,7 @@ namespace platform {
 
 // A window's or data module's named timer: interval, enabled, one tick handler.
 class Timer {
-public:
+  public:
     Timer(EventLoop& loop, int intervalMs, bool enabled);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -20,7 +20,7 @@ public:
     bool enabled() const;
     int interval() const;
 
-private:
+  private:
     TimerScheduler& timers_;
     TimerScheduler::Id id_;
 };

@@ -19,7 +19,9 @@ void TimerScheduler::remove(Id id) {
     }
 }
 
-void TimerScheduler::setTick(Id id, std::function<void()> tick) { entries_.at(id).tick = std::move(tick); }
+void TimerScheduler::setTick(Id id, std::function<void()> tick) {
+    entries_.at(id).tick = std::move(tick);
+}
 
 void TimerScheduler::arm(Entry& entry) {
     entry.due = clock_() + entry.interval;
@@ -50,9 +52,13 @@ void TimerScheduler::setInterval(Id id, int intervalMs) {
     changed_();
 }
 
-bool TimerScheduler::enabled(Id id) const { return entries_.at(id).enabled; }
+bool TimerScheduler::enabled(Id id) const {
+    return entries_.at(id).enabled;
+}
 
-int TimerScheduler::interval(Id id) const { return entries_.at(id).interval; }
+int TimerScheduler::interval(Id id) const {
+    return entries_.at(id).interval;
+}
 
 std::optional<std::int64_t> TimerScheduler::nextDue() const {
     std::optional<std::int64_t> next;

@@ -11,7 +11,7 @@ namespace platform {
 // nextDue() says so and calls fireDue(). Keeping the rules here means Qt's own timer quirks
 // (restart on start(), interval 0 firing continuously, coarse drift) never reach the program.
 class TimerScheduler {
-public:
+  public:
     using Id = std::uint64_t;
 
     TimerScheduler(std::function<std::int64_t()> clock, std::function<void()> changed);
@@ -31,7 +31,7 @@ public:
     // Returns whether any fired.
     bool fireDue(std::int64_t now);
 
-private:
+  private:
     struct Entry {
         std::function<void()> tick;
         int interval = 0;
@@ -42,7 +42,9 @@ private:
     };
 
     void arm(Entry& entry);
-    static bool canFire(const Entry& entry) { return entry.enabled && entry.interval > 0 && !entry.inTick; }
+    static bool canFire(const Entry& entry) {
+        return entry.enabled && entry.interval > 0 && !entry.inTick;
+    }
     Entry* dueEntry(std::int64_t now, Id& id);
 
     std::function<std::int64_t()> clock_;

@@ -40,7 +40,9 @@ QString ToQt(const std::string& text) {
     return result;
 }
 
-QColor ToQt(const Colour& c) { return QColor(c.r, c.g, c.b); }
+QColor ToQt(const Colour& c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 Control* ControlOf(QObject* object) {
     return static_cast<Control*>(object->property(kControlProperty).value<void*>());
@@ -79,10 +81,10 @@ int VirtualKey(int qtKey) {
 
 // Turns raw widget events (mouse release, keys, window close, resize) into model events.
 class FormRenderer::EventFilter : public QObject {
-public:
+  public:
     explicit EventFilter(FormRenderer& renderer) : renderer_(renderer) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         Control* control = ControlOf(watched);
         if (control == nullptr) {
@@ -96,9 +98,10 @@ protected:
                     return false;
                 }
                 lastMouse_ = mouse->timestamp();
-                const MouseButton button = mouse->button() == Qt::RightButton    ? MouseButton::Right
-                                           : mouse->button() == Qt::MiddleButton ? MouseButton::Middle
-                                                                                 : MouseButton::Left;
+                const MouseButton button = mouse->button() == Qt::RightButton ? MouseButton::Right
+                                           : mouse->button() == Qt::MiddleButton
+                                               ? MouseButton::Middle
+                                               : MouseButton::Left;
                 renderer_.deliver(*control, [button](Control& c) { c.mouseUp(button); });
                 return false;
             }
@@ -114,12 +117,15 @@ protected:
                     return false;
                 }
                 const bool down = event->type() == QEvent::KeyPress;
-                // The form sees every key first, as a window with key preview does.
-                renderer_.deliver(renderer_.form_, [vk, down](Control& form) {
-                    down ? form.keyDown(vk) : form.keyUp(vk);
-                });
+                // The form sees its own keys, and with key preview those of its controls first.
+                if (renderer_.form_.keyPreview() || control == &renderer_.form_) {
+                    renderer_.deliver(renderer_.form_, [vk, down](Control& form) {
+                        down ? form.keyDown(vk) : form.keyUp(vk);
+                    });
+                }
                 if (control != &renderer_.form_) {
-                    renderer_.deliver(*control, [vk, down](Control& c) { down ? c.keyDown(vk) : c.keyUp(vk); });
+                    renderer_.deliver(
+                        *control, [vk, down](Control& c) { down ? c.keyDown(vk) : c.keyUp(vk); });
                 }
                 return false;
             }
@@ -127,7 +133,8 @@ protected:
                 if (watched == renderer_.window_ && renderer_.form_.isShown()) {
                     // The model decides whether the window may close.
                     event->ignore();
-                    renderer_.deliver(renderer_.form_, [](Control& form) { static_cast<Form&>(form).close(); });
+                    renderer_.deliver(renderer_.form_,
+                                      [](Control& form) { static_cast<Form&>(form).close(); });
                     return true;
                 }
                 return false;
@@ -141,7 +148,7 @@ protected:
         }
     }
 
-private:
+  private:
     FormRenderer& renderer_;
     quint64 lastMouse_ = 0;
 };
@@ -254,16 +261,17 @@ void FormRenderer::buildMenuItem(Control& item, QMenu* parentMenu, QMenuBar* bar
     alive_->insert(&item);
     item.setView(this);
     if (!item.children().empty()) {
-        view.menu = parentMenu ? parentMenu->addMenu(ToQt(item.text())) : bar->addMenu(ToQt(item.text()));
+        view.menu =
+            parentMenu ? parentMenu->addMenu(ToQt(item.text())) : bar->addMenu(ToQt(item.text()));
         view.action = view.menu->menuAction();
         for (auto& child : item.children()) {
             buildMenuItem(*child, view.menu, bar);
         }
     } else {
-        view.action = parentMenu ? parentMenu->addAction(ToQt(item.text())) : bar->addAction(ToQt(item.text()));
-        QObject::connect(view.action, &QAction::triggered, [this, &item] {
-            deliver(item, [](Control& c) { c.click(); });
-        });
+        view.action = parentMenu ? parentMenu->addAction(ToQt(item.text()))
+                                 : bar->addAction(ToQt(item.text()));
+        QObject::connect(view.action, &QAction::triggered,
+                         [this, &item] { deliver(item, [](Control& c) { c.click(); }); });
     }
     view.action->setObjectName(QString::fromStdString(item.name()));
     view.action->setVisible(item.visible());
@@ -394,11 +402,12 @@ void FormRenderer::connectInput(Control& control, View& view) {
         QObject::connect(combo, qOverload<int>(&QComboBox::activated), [&control, echo](int index) {
             echo(control, [index](Control& c) { c.userSetItemIndex(index); });
         });
-        QObject::connect(combo, &QComboBox::editTextChanged, [&control, echo, combo](const QString& text) {
-            if (combo->isEditable() && combo->lineEdit()->isModified()) {
-                echo(control, [t = text.toStdString()](Control& c) { c.userSetText(t); });
-            }
-        });
+        QObject::connect(
+            combo, &QComboBox::editTextChanged, [&control, echo, combo](const QString& text) {
+                if (combo->isEditable() && combo->lineEdit()->isModified()) {
+                    echo(control, [t = text.toStdString()](Control& c) { c.userSetText(t); });
+                }
+            });
     } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
         QObject::connect(check, &QCheckBox::clicked, [&control, echo](bool checked) {
             echo(control, [checked](Control& c) { c.userSetChecked(checked); });
@@ -418,10 +427,10 @@ void FormRenderer::connectInput(Control& control, View& view) {
 }
 
 void FormRenderer::applyAll(Control& control) {
-    for (Property p : {Property::Text, Property::Label, Property::Visible, Property::Enabled, Property::Font,
-                       Property::Colour, Property::Background, Property::Items, Property::ItemIndex,
-                       Property::Checked, Property::Range, Property::Value, Property::Hint, Property::Picture,
-                       Property::Editable}) {
+    for (Property p : {Property::Text, Property::Label, Property::Visible, Property::Enabled,
+                       Property::Font, Property::Colour, Property::Background, Property::Items,
+                       Property::ItemIndex, Property::Checked, Property::Range, Property::Value,
+                       Property::Hint, Property::Picture, Property::Editable}) {
         apply(control, p);
     }
     if (control.kind() == ControlKind::RichLog && !control.lines().empty()) {
@@ -445,7 +454,8 @@ void FormRenderer::layoutChildren(Control& container) {
             placed.push_back(child.get());
         }
     }
-    const std::vector<Rect> rects = alignedBounds({0, 0, content->width(), content->height()}, placed);
+    const std::vector<Rect> rects =
+        alignedBounds({0, 0, content->width(), content->height()}, placed);
     for (std::size_t i = 0; i < placed.size(); ++i) {
         QWidget* widget = views_[placed[i]].widget;
         if (widget == nullptr) {
@@ -643,8 +653,8 @@ void FormRenderer::apply(Control& control, Property property) {
                 window_->setWindowIcon(SvgIcon(control.picture()));
             } else if (auto* image = dynamic_cast<SvgPictureWidget*>(widget)) {
                 image->setSvg(control.picture());
-            } else if (auto* tool = qobject_cast<QToolButton*>(widget)) {
-                tool->setIcon(SvgIcon(control.picture()));
+            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                button->setIcon(SvgIcon(control.picture()));
             }
             break;
         case Property::Editable:
@@ -672,7 +682,9 @@ void FormRenderer::apply(Control& control, Property property) {
     updating_ = false;
 }
 
-void FormRenderer::propertyChanged(Control& control, Property property) { apply(control, property); }
+void FormRenderer::propertyChanged(Control& control, Property property) {
+    apply(control, property);
+}
 
 void FormRenderer::controlDestroyed(Control& control) {
     alive_->erase(&control);

@@ -19,7 +19,7 @@ namespace platform {
 // Shows one form model as real Qt widgets: builds a widget per control, mirrors every property
 // change and turns user actions into the controls' events, delivered through the loop.
 class FormRenderer : private ControlView {
-public:
+  public:
     FormRenderer(EventLoop& loop, Form& form, std::function<void()> formDestroyed);
     ~FormRenderer() override;
 
@@ -27,12 +27,12 @@ public:
     QWidget* widgetFor(const Control& control) const;
     QAction* actionFor(const Control& control) const;
 
-private:
+  private:
     struct View {
-        QPointer<QWidget> widget;   // the control's widget (a container for labelled edits)
-        QPointer<QWidget> input;    // the widget that takes input, where it differs
-        QPointer<QAction> action;   // menu items
-        QPointer<QMenu> menu;       // menu items with sub-items
+        QPointer<QWidget> widget;  // the control's widget (a container for labelled edits)
+        QPointer<QWidget> input;   // the widget that takes input, where it differs
+        QPointer<QAction> action;  // menu items
+        QPointer<QMenu> menu;      // menu items with sub-items
     };
     class EventFilter;
 

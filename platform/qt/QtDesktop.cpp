@@ -26,22 +26,22 @@ namespace {
 
 #ifdef Q_OS_WIN
 class MutexLock : public InstanceLock {
-public:
+  public:
     explicit MutexLock(HANDLE handle) : handle_(handle) {}
     ~MutexLock() override { CloseHandle(handle_); }
 
-private:
+  private:
     HANDLE handle_;
 };
 #else
 // An exclusive lock on a file in the user's runtime folder: the system drops it when the process
 // ends, however it ends.
 class FileLock : public InstanceLock {
-public:
+  public:
     explicit FileLock(int fd) : fd_(fd) {}
     ~FileLock() override { ::close(fd_); }
 
-private:
+  private:
     int fd_;
 };
 #endif
@@ -64,7 +64,8 @@ std::unique_ptr<InstanceLock> LockInstance(const std::string& name) {
     if (folder.isEmpty()) {
         folder = QDir::tempPath();
     }
-    const QByteArray path = QDir(folder).filePath(QString::fromStdString(name) + ".lock").toLocal8Bit();
+    const QByteArray path =
+        QDir(folder).filePath(QString::fromStdString(name) + ".lock").toLocal8Bit();
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         return nullptr;
@@ -81,7 +82,9 @@ QtDesktop::QtDesktop(QtEventLoop& loop) : loop_(loop) {}
 
 QtDesktop::~QtDesktop() = default;
 
-void QtDesktop::setApplicationTitle(const std::string& title) { title_ = title; }
+void QtDesktop::setApplicationTitle(const std::string& title) {
+    title_ = title;
+}
 
 BoxAnswer QtDesktop::messageBox(BoxIcon icon, const std::string& text, BoxButtons buttons) {
     QMessageBox box;
@@ -103,12 +106,13 @@ BoxAnswer QtDesktop::messageBox(BoxIcon icon, const std::string& text, BoxButton
         case BoxIcon::None:
             break;
     }
-    box.setStandardButtons(buttons == BoxButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    box.setStandardButtons(buttons == BoxButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                        : QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     BoxAnswer answer = BoxAnswer::None;
     QObject::connect(&box, &QMessageBox::buttonClicked, [&](QAbstractButton* button) {
         const auto which = box.standardButton(button);
-        answer = which == QMessageBox::Yes ? BoxAnswer::Yes
+        answer = which == QMessageBox::Yes  ? BoxAnswer::Yes
                  : which == QMessageBox::No ? BoxAnswer::No
                                             : BoxAnswer::Ok;
     });
@@ -174,7 +178,9 @@ ScreenSize QtDesktop::screenSize() const {
     return screen ? ScreenSize{screen->size().width(), screen->size().height()} : ScreenSize{};
 }
 
-std::unique_ptr<InstanceLock> QtDesktop::lockInstance(const std::string& name) { return LockInstance(name); }
+std::unique_ptr<InstanceLock> QtDesktop::lockInstance(const std::string& name) {
+    return LockInstance(name);
+}
 
 void QtDesktop::reportError(const std::string& message) {
     messageBox(BoxIcon::Error, message, BoxButtons::Ok);
@@ -187,7 +193,8 @@ std::filesystem::path QtDesktop::programFolder() const {
 void QtDesktop::writeRegionalFormats() {
 #ifdef Q_OS_WIN
     // A failure here is of no consequence: the program's own formats are fixed regardless.
-    QSettings international("HKEY_CURRENT_USER\\Control Panel\\International", QSettings::NativeFormat);
+    QSettings international("HKEY_CURRENT_USER\\Control Panel\\International",
+                            QSettings::NativeFormat);
     international.setValue("sDecimal", ".");
     international.setValue("sShortDate", "dd.MM.yyyy");
     international.setValue("sLongTime", "HH:mm:ss");

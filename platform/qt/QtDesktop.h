@@ -10,7 +10,7 @@
 namespace platform {
 
 class QtDesktop : public Desktop {
-public:
+  public:
     explicit QtDesktop(QtEventLoop& loop);
     ~QtDesktop() override;
 
@@ -30,7 +30,7 @@ public:
     // The renderer of a form that is or was on screen; null before its first show.
     FormRenderer* rendererFor(const Form& form) const;
 
-private:
+  private:
     FormRenderer& render(Form& form);
 
     QtEventLoop& loop_;

@@ -22,7 +22,9 @@ DateTime QtEventLoop::wallNow() const {
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
 }
 
-void QtEventLoop::sleep(int ms) { QThread::msleep(unsigned(std::max(0, ms))); }
+void QtEventLoop::sleep(int ms) {
+    QThread::msleep(unsigned(std::max(0, ms)));
+}
 
 void QtEventLoop::post(std::function<void()> event) {
     posted_.push_back(std::move(event));
@@ -30,7 +32,8 @@ void QtEventLoop::post(std::function<void()> event) {
 }
 
 void QtEventLoop::wake() {
-    QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [] {}, Qt::QueuedConnection);
 }
 
 void QtEventLoop::timersChanged() {

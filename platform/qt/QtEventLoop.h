@@ -13,7 +13,7 @@ namespace platform {
 // receptions and widget actions) runs from runUntil's own code, never inside a Qt handler, so
 // nested loops keep delivering every timer as the program expects.
 class QtEventLoop : public QObject, public EventLoop {
-public:
+  public:
     QtEventLoop();
 
     std::int64_t now() const override { return clock_.elapsed(); }
@@ -23,11 +23,11 @@ public:
     void runUntil(const std::function<bool()>& done) override;
     void post(std::function<void()> event) override;
 
-protected:
+  protected:
     void timersChanged() override;
     void wake() override;
 
-private:
+  private:
     bool deliverPosted();
 
     QElapsedTimer clock_;

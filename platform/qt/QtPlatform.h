@@ -2,6 +2,7 @@
 
 #include "QtDesktop.h"
 #include "QtEventLoop.h"
+#include "QtSerialPorts.h"
 #include "platform/core/Platform.h"
 
 namespace platform {
@@ -10,7 +11,8 @@ namespace platform {
 struct QtPlatform {
     QtEventLoop loop;
     QtDesktop desktop{loop};
-    Platform platform{loop, desktop};
+    QtSerialPorts ports{loop, desktop.programFolder()};
+    Platform platform{loop, desktop, ports};
 };
 
 }  // namespace platform

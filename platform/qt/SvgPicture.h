@@ -10,14 +10,14 @@ QIcon SvgIcon(const std::string& svg);
 
 // An image control: the picture centred and scaled proportionally.
 class SvgPictureWidget : public QWidget {
-public:
+  public:
     explicit SvgPictureWidget(QWidget* parent) : QWidget(parent) {}
     void setSvg(const std::string& svg);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QByteArray svg_;
 };
 

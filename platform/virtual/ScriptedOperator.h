@@ -10,13 +10,13 @@ namespace platform {
 // The operator of a virtual test: actions at chosen virtual times, run from the loop like any
 // user input, so they also reach modal windows opened meanwhile.
 class ScriptedOperator {
-public:
+  public:
     explicit ScriptedOperator(EventLoop& loop) : loop_(loop) {}
 
     // Runs `action` once, `delayMs` from now.
     void after(int delayMs, std::function<void()> action);
 
-private:
+  private:
     EventLoop& loop_;
     std::list<Timer> pending_;
 };

@@ -9,12 +9,12 @@ namespace platform {
 namespace {
 
 class VirtualInstanceLock : public InstanceLock {
-public:
+  public:
     VirtualInstanceLock(VirtualSystem& system, std::string name)
         : system_(system), name_(std::move(name)) {}
     ~VirtualInstanceLock() override { system_.heldLocks.erase(name_); }
 
-private:
+  private:
     VirtualSystem& system_;
     std::string name_;
 };
@@ -76,7 +76,9 @@ void VirtualDesktop::track(Form& form, bool modal) {
     form.markShown();
 }
 
-void VirtualDesktop::show(Form& form) { track(form, false); }
+void VirtualDesktop::show(Form& form) {
+    track(form, false);
+}
 
 void VirtualDesktop::showModal(Form& form) {
     track(form, true);

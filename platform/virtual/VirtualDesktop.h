@@ -31,8 +31,9 @@ struct DesktopRecord {
 // Records every box and window; answers boxes by script (OK after one virtual second by default,
 // Yes/No answers from a queue).
 class VirtualDesktop : public Desktop, private ControlView {
-public:
-    VirtualDesktop(VirtualEventLoop& loop, VirtualSystem& system, std::filesystem::path programFolder);
+  public:
+    VirtualDesktop(VirtualEventLoop& loop, VirtualSystem& system,
+                   std::filesystem::path programFolder);
     ~VirtualDesktop() override;
 
     void setApplicationTitle(const std::string& title) override;
@@ -58,7 +59,7 @@ public:
     int regionalFormatWrites() const { return regionalFormatWrites_; }
     const std::string& applicationTitle() const { return title_; }
 
-private:
+  private:
     void propertyChanged(Control& control, Property property) override;
     void controlDestroyed(Control& control) override;
     void record(DesktopRecord::Kind kind, const std::string& text, bool modal = false);

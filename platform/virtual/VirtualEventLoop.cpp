@@ -6,16 +6,22 @@ namespace platform {
 
 VirtualEventLoop::VirtualEventLoop(DateTime wallStart) : wallBase_(wallStart) {}
 
-DateTime VirtualEventLoop::wallNow() const { return addMilliseconds(wallBase_, now_ - wallBaseAt_); }
+DateTime VirtualEventLoop::wallNow() const {
+    return addMilliseconds(wallBase_, now_ - wallBaseAt_);
+}
 
 void VirtualEventLoop::setWallClock(const DateTime& wall) {
     wallBase_ = wall;
     wallBaseAt_ = now_;
 }
 
-void VirtualEventLoop::sleep(int ms) { now_ += std::max(0, ms); }
+void VirtualEventLoop::sleep(int ms) {
+    now_ += std::max(0, ms);
+}
 
-void VirtualEventLoop::post(std::function<void()> event) { posted_.push_back(std::move(event)); }
+void VirtualEventLoop::post(std::function<void()> event) {
+    posted_.push_back(std::move(event));
+}
 
 bool VirtualEventLoop::deliverPosted() {
     // Only what was queued before this pass: events posted by handlers wait for the next one.

@@ -9,13 +9,13 @@ namespace platform {
 
 // A nested loop that nothing could ever end: the test fails at once instead of hanging.
 class VirtualLoopStuck : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Virtual time: when nothing is runnable the clock jumps to the next due timer.
 class VirtualEventLoop : public EventLoop {
-public:
+  public:
     explicit VirtualEventLoop(DateTime wallStart = {2024, 3, 1, 9, 0, 0, 0});
 
     std::int64_t now() const override { return now_; }
@@ -30,7 +30,7 @@ public:
     // Runs every event and timer due within the next `ms` milliseconds and ends at that moment.
     void runFor(std::int64_t ms);
 
-private:
+  private:
     bool deliverPosted();
 
     std::int64_t now_ = 0;

@@ -14,16 +14,17 @@
 namespace {
 
 class FolderDesktop : public platform::QtDesktop {
-public:
+  public:
     FolderDesktop(platform::QtEventLoop& loop, std::filesystem::path folder)
         : QtDesktop(loop), folder_(std::move(folder)) {}
     std::filesystem::path programFolder() const override { return folder_; }
     // Tests run in parallel, and beside a real Kestrel: each takes a lock of its own.
     std::unique_ptr<platform::InstanceLock> lockInstance(const std::string& name) override {
-        return platform::LockInstance(name + "-test-" + std::to_string(QCoreApplication::applicationPid()));
+        return platform::LockInstance(name + "-test-" +
+                                      std::to_string(QCoreApplication::applicationPid()));
     }
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 
@@ -31,7 +32,8 @@ struct QtKestrel {
     explicit QtKestrel(const testing_support::TempFolder& folder) : desktop(loop, folder.path()) {}
     platform::QtEventLoop loop;
     FolderDesktop desktop;
-    platform::Platform platform{loop, desktop};
+    platform::QtSerialPorts ports{loop, desktop.programFolder()};
+    platform::Platform platform{loop, desktop, ports};
     kestrel::KestrelApp app{platform};
 };
 
@@ -62,7 +64,8 @@ TEST(MainWindow, RendersWithItsMenuInEachLanguage) {
         EXPECT_TRUE(renderer->window()->isVisible());
         EXPECT_EQ(renderer->window()->size(), QSize(396, 326));
         EXPECT_EQ(MenuBarCaptions(renderer->window()), captions) << code;
-        EXPECT_TRUE(testing_support::SaveReviewPicture(renderer->window(), std::string("main-window-") + code));
+        EXPECT_TRUE(testing_support::SaveReviewPicture(renderer->window(),
+                                                       std::string("main-window-") + code));
         k.app.fKestrel->close();
     }
 }

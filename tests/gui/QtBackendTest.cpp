@@ -102,7 +102,7 @@ struct SampleForm : Form {
 };
 
 class Renderer : public ::testing::Test {
-protected:
+  protected:
     QtPlatform qt;
     SampleForm form;
 

@@ -10,12 +10,12 @@ using testing_support::VirtualKestrel;
 namespace {
 
 std::vector<std::string> MenuCaptions(kestrel::TfKestrel& w) {
-    return {w.mSERVER.text(), w.mSetPar.text(), w.mHelp.text(), w.mHELP_PO.text(), w.mHELP_READ.text(),
-            w.mExit.text()};
+    return {w.mSERVER.text(),  w.mSetPar.text(),    w.mHelp.text(),
+            w.mHELP_PO.text(), w.mHELP_READ.text(), w.mExit.text()};
 }
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     platform::VirtualSystem system;
 };
@@ -48,8 +48,8 @@ TEST_F(Startup, LanguageFileWithRuThenEnGivesEnglish) {
     VirtualKestrel k(system, folder);
     k.app.start();
     EXPECT_EQ(MenuCaptions(*k.app.fKestrel),
-              (std::vector<std::string>{"SERVER", "SETTINGS", "HELP", "ABOUT THE PROGRAM ...", "SOFTWARE MANUAL",
-                                        "EXIT"}));
+              (std::vector<std::string>{"SERVER", "SETTINGS", "HELP", "ABOUT THE PROGRAM ...",
+                                        "SOFTWARE MANUAL", "EXIT"}));
 }
 
 TEST_F(Startup, RussianMenu) {
@@ -57,8 +57,8 @@ TEST_F(Startup, RussianMenu) {
     VirtualKestrel k(system, folder);
     k.app.start();
     EXPECT_EQ(MenuCaptions(*k.app.fKestrel),
-              (std::vector<std::string>{"СЕРВЕР", "УСТАНОВКИ", "СПРАВКА", "О ПРОГРАММЕ ...", "ИНСТРУКЦИЯ ПО",
-                                        "ВЫХОД"}));
+              (std::vector<std::string>{"СЕРВЕР", "УСТАНОВКИ", "СПРАВКА", "О ПРОГРАММЕ ...",
+                                        "ИНСТРУКЦИЯ ПО", "ВЫХОД"}));
 }
 
 TEST_F(Startup, SecondInstanceSaysSoInItsOwnLanguageAndEndsWithoutAMainWindow) {

@@ -6,6 +6,7 @@
 #include "kestrel/app/prKestrel.h"
 #include "platform/virtual/ScriptedOperator.h"
 #include "platform/virtual/VirtualDesktop.h"
+#include "platform/virtual/VirtualPorts.h"
 #include "support/TempFolder.h"
 
 namespace testing_support {
@@ -17,7 +18,8 @@ struct VirtualKestrel {
 
     platform::VirtualEventLoop loop;
     platform::VirtualDesktop desktop;
-    platform::Platform platform{loop, desktop};
+    platform::VirtualSerialPorts ports{loop};
+    platform::Platform platform{loop, desktop, ports};
     platform::ScriptedOperator operatorScript{loop};
     kestrel::KestrelApp app;
 };

@@ -20,7 +20,11 @@ TEST(Cp1251, CyrillicAndPunctuation) {
 }
 
 TEST(Cp1251, WhatItCannotHoldBecomesAQuestionMark) {
-    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD" "b"), "a?b");       // a CJK character
-    EXPECT_EQ(Utf8ToCp1251("a\xFF" "b"), "a?b");                // not UTF-8 at all
-    EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");                       // cut sequence
+    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD"
+                           "b"),
+              "a?b");  // a CJK character
+    EXPECT_EQ(Utf8ToCp1251("a\xFF"
+                           "b"),
+              "a?b");                      // not UTF-8 at all
+    EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");  // cut sequence
 }

@@ -23,14 +23,10 @@ TEST(SpaceHelpers, Table) {
         std::string out;
     };
     const Case cases[] = {
-        {RemoveSpaces, " a b\tc ", "ab\tc"},
-        {CollapseSpaces, "a   b", "a b"},
-        {CollapseSpaces, "  a", " a"},
-        {CollapseSpaces, "a  ", "a "},
-        {CollapseSpaces, "a b", "a b"},
-        {TrimLeftSpaces, "  a b ", "a b "},
-        {TrimSpaces, "  a b  ", "a b"},
-        {TrimSpaces, "   ", ""},
+        {RemoveSpaces, " a b\tc ", "ab\tc"}, {CollapseSpaces, "a   b", "a b"},
+        {CollapseSpaces, "  a", " a"},       {CollapseSpaces, "a  ", "a "},
+        {CollapseSpaces, "a b", "a b"},      {TrimLeftSpaces, "  a b ", "a b "},
+        {TrimSpaces, "  a b  ", "a b"},      {TrimSpaces, "   ", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.fn(c.in), c.out) << "input [" << c.in << "]";
@@ -84,9 +80,16 @@ TEST(Numbers, IntegerTextAndConversion) {
         std::int64_t value;
     };
     const Case cases[] = {
-        {" 12 3 ", true, 123}, {"+5", false, 0},   {"", false, 0},      {"-17", true, -17},
-        {"-", true, 0},        {"--5", true, 0},   {"1-2", true, 0},    {"12a", false, 0},
-        {"9223372036854775807", true, INT64_MAX},  {"99999999999999999999", true, 0},
+        {" 12 3 ", true, 123},
+        {"+5", false, 0},
+        {"", false, 0},
+        {"-17", true, -17},
+        {"-", true, 0},
+        {"--5", true, 0},
+        {"1-2", true, 0},
+        {"12a", false, 0},
+        {"9223372036854775807", true, INT64_MAX},
+        {"99999999999999999999", true, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsIntegerText(c.text), c.integer) << c.text;

@@ -11,7 +11,7 @@ using kestrel::ProgramValues;
 using shared::LanguageFromCode;
 
 TEST(LanguageFromCode, ExactUpperCaseCodesOnly) {
-    const std::pair<const char*, int> cases[] = {{"", 1},   {"UA", 1}, {"RU", 2}, {"EN", 3},
+    const std::pair<const char*, int> cases[] = {{"", 1},   {"UA", 1},  {"RU", 2},  {"EN", 3},
                                                  {"ru", 1}, {" RU", 1}, {"RU ", 1}, {"DE", 1}};
     for (const auto& [code, index] : cases) {
         EXPECT_EQ(LanguageFromCode(code), index) << "[" << code << "]";
@@ -19,7 +19,7 @@ TEST(LanguageFromCode, ExactUpperCaseCodesOnly) {
 }
 
 class LanguageFile : public ::testing::Test {
-protected:
+  protected:
     testing_support::TempFolder folder;
     platform::VirtualEventLoop loop;
     platform::VirtualSystem system;
@@ -88,13 +88,15 @@ TEST(Catalog, TextsByLanguage) {
     // The program's name differs between the languages.
     EXPECT_EQ(CatalogText(WorkTexts::AlreadyRunning, 1), "Програму \"Kestrel\" вже запущено");
     EXPECT_EQ(CatalogText(WorkTexts::AlreadyRunning, 2), "Программа \"Harrier\" уже запущена");
-    EXPECT_EQ(CatalogText(WorkTexts::AlreadyRunning, 3), "The program \"Harrier\" is already running");
+    EXPECT_EQ(CatalogText(WorkTexts::AlreadyRunning, 3),
+              "The program \"Harrier\" is already running");
     // Spaces, line breaks and apostrophes stand as they are.
     EXPECT_EQ(CatalogText(FileTexts::FilePrefix, 1), "Файл -");
     EXPECT_EQ(CatalogText(FileTexts::FilePrefix, 2), "Файл - ");
     EXPECT_EQ(CatalogText(WorkTexts::PollingConnection, 1), "ПЗ WIN\rз’єднання");
     EXPECT_EQ(CatalogText(EditorTexts::EditorLinePrefix, 2), "Строку  \"");
-    EXPECT_EQ(CatalogText(StartTexts::StartStopKeys, 2), "Останов  - клавиша   \"F10\" или \"Space\"");
+    EXPECT_EQ(CatalogText(StartTexts::StartStopKeys, 2),
+              "Останов  - клавиша   \"F10\" или \"Space\"");
     EXPECT_EQ(CatalogText(PortTexts::PortOpenError, 2), "Ошибка открытия порта ");
     // Fault texts are looked up by their code 1..6.
     EXPECT_EQ(CatalogText(ModemFaultTexts(6), 1), "ПОМИЛКА КОМАНДИ МОДЕМА - (ТАЙМ-АУТ): \"AT");

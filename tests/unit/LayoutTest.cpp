@@ -25,7 +25,8 @@ TEST(Layout, AlignedChildrenShareTheClientArea) {
     Control& free = form.add(ControlKind::Label, "free");
     free.setBounds({5, 6, 7, 8});
 
-    const auto rects = alignedBounds({0, 0, 400, 300}, {&top, &bottom, &left, &hidden, &client, &free});
+    const auto rects =
+        alignedBounds({0, 0, 400, 300}, {&top, &bottom, &left, &hidden, &client, &free});
     EXPECT_EQ(rects[0], (Rect{0, 0, 400, 30}));
     EXPECT_EQ(rects[1], (Rect{0, 280, 400, 20}));
     EXPECT_EQ(rects[2], (Rect{0, 30, 50, 250}));

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include "kestrel/ports/PortCatalogue.h"
+#include "kestrel/settings/In_RS232.h"
+#include "kestrel/winlink/WinPort.h"
+#include "support/VirtualKestrel.h"
+
+using platform::DesktopRecord;
+using platform::PortPresence;
+using testing_support::TempFolder;
+using testing_support::VirtualKestrel;
+
+TEST(SpeedFromText, Table) {
+    const std::pair<const char*, int> cases[] = {
+        {"1200", 1200},        {"2400", 2400},     {"4800", 4800},     {"9600", 9600},
+        {"19200", 19200},      {"38400", 38400},   {"57600", 57600},   {"115200", 115200},
+        {" 115 200 ", 115200}, {"230000", 230000}, {"460000", 460000}, {"921000", 921000},
+        {"300", 9600},         {"", 9600},         {"230400", 9600},   {"abc", 9600},
+    };
+    for (const auto& [text, speed] : cases) {
+        EXPECT_EQ(kestrel::SpeedFromText(text), speed) << "[" << text << "]";
+    }
+}
+
+namespace {
+
+class Ports : public ::testing::Test {
+  protected:
+    void SetUp() override { k.app.start(); }
+    kestrel::TInRS232& settings() { return *k.app.InRS232; }
+    std::vector<DesktopRecord> boxesAfter(std::size_t before) const {
+        const auto all = k.desktop.boxes();
+        return {all.begin() + std::ptrdiff_t(before), all.end()};
+    }
+
+    TempFolder folder;
+    platform::VirtualSystem system;
+    VirtualKestrel k{system, folder};
+};
+
+}  // namespace
+
+TEST_F(Ports, FillPortListGivesPresentAndBusyPortsInNumericOrder) {
+    k.ports.device("COM12");
+    k.ports.device("COM3");
+    k.ports.device("COM5").setPresence(PortPresence::Busy);
+    k.ports.device("COM7").setPresence(PortPresence::Absent);  // a vanished adapter
+    kestrel::FillPortList(k.ports, settings().cbRS232_SERV);
+    EXPECT_EQ(settings().cbRS232_SERV.items(), (std::vector<std::string>{"COM3", "COM5", "COM12"}));
+    EXPECT_EQ(settings().cbRS232_SERV.itemIndex(), -1);
+}
+
+TEST_F(Ports, OpenServerPortReopensAfterAPauseThatDeliversNothingAndWritesOneU) {
+    auto& device = k.ports.device("COM3");
+    settings().cbRS232_SERV.setText("COM3");
+    settings().cbSpeedServ.setText(" 921 000");
+    ASSERT_TRUE(kestrel::OpenServerPort(k.app));
+    k.loop.runFor(1000);
+    int ticks = 0;
+    platform::Timer timer(k.loop, 10, true);
+    timer.onTick([&] { ++ticks; });
+
+    const std::int64_t second = k.loop.now();
+    settings().cbSpeedServ.setText("57600");
+    ASSERT_TRUE(kestrel::OpenServerPort(k.app));
+    EXPECT_EQ(ticks, 0);  // the 300 ms pause blocks
+    EXPECT_EQ(k.loop.now(), second + 300);
+
+    ASSERT_EQ(device.openChanges().size(), 3u);
+    EXPECT_EQ(device.openChanges()[0].time, 300);
+    EXPECT_EQ(device.openChanges()[0].speed, 921000);
+    EXPECT_FALSE(device.openChanges()[1].open);
+    EXPECT_EQ(device.openChanges()[1].time, second);
+    EXPECT_TRUE(device.openChanges()[2].open);
+    EXPECT_EQ(device.openChanges()[2].time, second + 300);
+    EXPECT_EQ(device.openChanges()[2].speed, 57600);
+    ASSERT_EQ(device.writes().size(), 2u);
+    EXPECT_EQ(device.writes()[1].time, second + 300);
+    EXPECT_EQ(device.written(), "UU");
+    EXPECT_FALSE(device.dtr());
+    EXPECT_FALSE(device.rts());
+}
+
+TEST_F(Ports, OpenServerPortFailureShowsThePortLayersReport) {
+    k.ports.device("COM3").refuseOpen(true);
+    settings().cbRS232_SERV.setText("COM3");
+    EXPECT_FALSE(kestrel::OpenServerPort(k.app));
+    const auto boxes = k.desktop.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, platform::BoxIcon::Error);
+    EXPECT_NE(boxes[0].text.find("COM3"), std::string::npos);
+
+    k.ports.device("COM3").refuseOpen(false);
+    k.ports.device("COM3").stallWrites(true);
+    EXPECT_FALSE(kestrel::OpenServerPort(k.app));
+}
+
+TEST_F(Ports, SwitchedOffServerPortIsNeitherProbedNorOpened) {
+    k.app.values.ServerPortOff = true;
+    settings().cbRS232_SERV.setText("");
+    EXPECT_TRUE(kestrel::CheckServerPort(k.app));
+    EXPECT_FALSE(kestrel::OpenServerPort(k.app));
+    EXPECT_EQ(k.loop.now(), 0);  // no pause either
+    EXPECT_TRUE(k.desktop.boxes().empty());
+}
+
+TEST_F(Ports, PresenceChecksSayWhatIsWrong) {
+    k.ports.device("COM4");
+    struct Case {
+        bool win;
+        std::string name;
+        bool result;
+        std::string box;
+    };
+    const Case cases[] = {
+        {false, "", false, "Err порт \"SERVER\""},
+        {true, "", false, "Err порт \"WIN\""},
+        {false, "COM9", false, "Помилка відкриття портуCOM9"},
+        {true, "COM9", false, "Помилка відкриття портуCOM9"},
+        {false, "COM4", true, ""},
+        {true, "COM4", true, ""},
+    };
+    for (const Case& c : cases) {
+        const std::size_t before = k.desktop.boxes().size();
+        (c.win ? settings().cbRS232_WIN : settings().cbRS232_SERV).setText(c.name);
+        EXPECT_EQ(c.win ? kestrel::WinPortPresent(k.app) : kestrel::CheckServerPort(k.app),
+                  c.result);
+        const auto boxes = boxesAfter(before);
+        if (c.box.empty()) {
+            EXPECT_TRUE(boxes.empty());
+        } else {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, c.box);
+            EXPECT_EQ(boxes[0].icon, platform::BoxIcon::Error);
+        }
+    }
+}
+
+TEST_F(Ports, ServerLinesAreDrivenOnTheOpenPort) {
+    auto& device = k.ports.device("COM3");
+    settings().cbRS232_SERV.setText("COM3");
+    ASSERT_TRUE(kestrel::OpenServerPort(k.app));
+    kestrel::SetServerDtr(k.app, true);
+    kestrel::SetServerRts(k.app, true);
+    kestrel::SetServerRts(k.app, false);
+    ASSERT_EQ(device.lineChanges().size(), 3u);
+    EXPECT_EQ(device.lineChanges()[0].line, "DTR");
+    EXPECT_TRUE(device.dtr());
+    EXPECT_FALSE(device.rts());
+    kestrel::CloseServerPort(k.app);
+    EXPECT_FALSE(device.openByProgram());
+}
+
+// The SERVER item's checks, in their order, each stopping the item when it fails.
+class ServerItem : public Ports {
+  protected:
+    void settingsFile(const std::string& apn, const std::string& port, const std::string& server,
+                      const std::string& win, bool serverOff = false) {
+        const std::vector<std::string> lines = {"1.16",
+                                                server,
+                                                "115200",
+                                                win,
+                                                "115200",
+                                                "",
+                                                "115200",
+                                                apn,
+                                                port,
+                                                "30",
+                                                "100",
+                                                "20",
+                                                serverOff ? "1" : "0",
+                                                "0",
+                                                "0",
+                                                "1",
+                                                "20",
+                                                "0",
+                                                "0"};
+        std::string bytes;
+        for (const auto& l : lines) {
+            bytes += l + "\r\n";
+        }
+        folder.writeBytes("FileInRS.000", bytes);
+    }
+    std::vector<std::string> serverItemBoxes() {
+        const std::size_t before = k.desktop.boxes().size();
+        k.operatorScript.after(10, [this] { k.app.fKestrel->mSERVER.click(); });
+        k.loop.runFor(10'000);
+        std::vector<std::string> texts;
+        for (const auto& b : boxesAfter(before)) {
+            texts.push_back(b.text);
+        }
+        return texts;
+    }
+};
+
+TEST_F(ServerItem, BothApnAndPortMissingGiveTwoBoxesAndNoPortCheck) {
+    settingsFile("", "", "", "");
+    EXPECT_EQ(serverItemBoxes(), (std::vector<std::string>{
+                                     "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"APN\"",
+                                     "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\""}));
+    EXPECT_EQ(k.app.values.GprsApn, "");
+}
+
+TEST_F(ServerItem, MissingPortAloneAndThenTheSerialPortChecksInOrder) {
+    settingsFile("apn", "", "COM3", "COM4");
+    EXPECT_EQ(
+        serverItemBoxes(),
+        (std::vector<std::string>{"Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\""}));
+
+    settingsFile("apn", "5001", "COM3", "COM4");  // neither port exists: only SERVER is reported
+    EXPECT_EQ(serverItemBoxes(), (std::vector<std::string>{"Помилка відкриття портуCOM3"}));
+    EXPECT_EQ(k.app.values.GprsApn, "apn");
+    EXPECT_EQ(k.app.values.GprsPort, "5001");
+
+    k.ports.device("COM3");
+    EXPECT_EQ(serverItemBoxes(), (std::vector<std::string>{"Помилка відкриття портуCOM4"}));
+
+    k.ports.device("COM4");
+    EXPECT_TRUE(serverItemBoxes().empty());
+}
+
+TEST_F(ServerItem, SwitchedOffServerPortSkipsItsCheckButNotTheWinCheck) {
+    settingsFile("apn", "5001", "", "", true);
+    EXPECT_EQ(serverItemBoxes(), (std::vector<std::string>{"Err порт \"WIN\""}));
+}
