@@ -34,8 +34,9 @@ constexpr const char* kControlProperty = "kestrelControl";
 constexpr int kLabelHeight = 16;  // a labelled edit's caption sits above the edit
 
 QString ToQt(const std::string& text) {
-    // A single CR breaks a caption into two lines.
+    // A CR, alone or before an LF, breaks a caption into two lines.
     QString result = QString::fromStdString(text);
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return result;
 }
@@ -427,10 +428,11 @@ void FormRenderer::connectInput(Control& control, View& view) {
 }
 
 void FormRenderer::applyAll(Control& control) {
-    for (Property p : {Property::Text, Property::Label, Property::Visible, Property::Enabled,
-                       Property::Font, Property::Colour, Property::Background, Property::Items,
-                       Property::ItemIndex, Property::Checked, Property::Range, Property::Value,
-                       Property::Hint, Property::Picture, Property::Editable}) {
+    // Editability and items first: a combo box's text is shown against them.
+    for (Property p : {Property::Editable, Property::Items, Property::ItemIndex, Property::Range,
+                       Property::Text, Property::Label, Property::Visible, Property::Enabled,
+                       Property::Font, Property::Colour, Property::Background, Property::Checked,
+                       Property::Value, Property::Hint, Property::Picture}) {
         apply(control, p);
     }
     if (control.kind() == ControlKind::RichLog && !control.lines().empty()) {
@@ -494,9 +496,10 @@ void FormRenderer::apply(Control& control, Property property) {
                     edit->setText(text);
                 }
             } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-                combo->setCurrentText(text);
                 if (combo->isEditable()) {
                     combo->setEditText(text);
+                } else {
+                    combo->setCurrentIndex(combo->findText(text));
                 }
             } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
                 if (spin->text() != text) {

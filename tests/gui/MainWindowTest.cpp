@@ -1,41 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenuBar>
 #include <QWidget>
 
 #include "gui/GuiSupport.h"
-#include "kestrel/app/KestrelApp.h"
-#include "kestrel/app/prKestrel.h"
-#include "platform/qt/QtPlatform.h"
-#include "support/TempFolder.h"
 
 namespace {
 
-class FolderDesktop : public platform::QtDesktop {
-  public:
-    FolderDesktop(platform::QtEventLoop& loop, std::filesystem::path folder)
-        : QtDesktop(loop), folder_(std::move(folder)) {}
-    std::filesystem::path programFolder() const override { return folder_; }
-    // Tests run in parallel, and beside a real Kestrel: each takes a lock of its own.
-    std::unique_ptr<platform::InstanceLock> lockInstance(const std::string& name) override {
-        return platform::LockInstance(name + "-test-" +
-                                      std::to_string(QCoreApplication::applicationPid()));
-    }
-
-  private:
-    std::filesystem::path folder_;
-};
-
-struct QtKestrel {
-    explicit QtKestrel(const testing_support::TempFolder& folder) : desktop(loop, folder.path()) {}
-    platform::QtEventLoop loop;
-    FolderDesktop desktop;
-    platform::QtSerialPorts ports{loop, desktop.programFolder()};
-    platform::Platform platform{loop, desktop, ports};
-    kestrel::KestrelApp app{platform};
-};
+using testing_support::QtKestrel;
 
 QStringList MenuBarCaptions(QWidget* window) {
     QStringList captions;
