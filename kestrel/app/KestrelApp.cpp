@@ -2,6 +2,7 @@
 
 #include "Splash.h"
 #include "kestrel/settings/In_RS232.h"
+#include "kestrel/work/pWinServ.h"
 #include "prKestrel.h"
 #include "shared/AboutBox.h"
 #include "shared/WaitWindow.h"

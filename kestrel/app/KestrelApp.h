@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "Catalog.h"
+#include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/common/ProgramValues.h"
 #include "platform/core/Platform.h"
 
@@ -16,6 +17,7 @@ namespace kestrel {
 
 class TfKestrel;
 class TInRS232;
+class TfWinServ;
 
 // The composition root of the server program: it owns the long-lived windows and modules and the
 // program-wide values; transient windows are reached through one reference per window class,
@@ -49,10 +51,12 @@ class KestrelApp {
     platform::Desktop& desktop;
     platform::SerialPorts& ports;
     ProgramValues values;
+    ExchangeLogs logs;
     std::unique_ptr<platform::InstanceLock> instanceLock;
 
     std::unique_ptr<TfKestrel> fKestrel;
     std::unique_ptr<TInRS232> InRS232;
+    TfWinServ* fWinServ = nullptr;
     shared::TAboutForm* AboutForm = nullptr;
     shared::TfWaitPDF* fWaitPDF = nullptr;
 };

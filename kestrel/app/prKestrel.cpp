@@ -8,6 +8,8 @@
 #include "kestrel/settings/SettingsFile.h"
 #include "kestrel/winlink/WinPort.h"
 #include "shared/AboutBox.h"
+#include "kestrel/work/pWinServ.h"
+#include "shared/Helpers.h"
 #include "shared/LanguageCode.h"
 #include "shared/WaitWindow.h"
 
@@ -100,6 +102,28 @@ void TfKestrel::mSERVERClick() {
     if (!CheckGprsParameters() || !CheckServerPort(app_) || !WinPortPresent(app_)) {
         return;
     }
+    // The main window does not come back: the run ends with the work window's exit.
+    setVisible(false);
+    app_.logs.server.busy = false;
+    app_.logs.win.busy = false;
+    // The debug flags chosen before the run stay as chosen.
+    if (values.DebugFile) {
+        const std::string error =
+            app_.logs.file.create(WorkFile(values, shared::TimeCode(app_.loop) + "FlLog.000"));
+        if (!error.empty()) {
+            app_.desktop.messageBox(platform::BoxIcon::Information, error, platform::BoxButtons::Ok);
+        }
+    }
+    ShowWorkWindow();
+}
+
+void TfKestrel::ShowWorkWindow() { app_.showModalWindow(app_.fWinServ, app_); }
+
+void TfKestrel::ShowServerStart() {
+    if (!OpenServerPort(app_) || !WinOpen(app_)) {
+        return;
+    }
+    // The server start window follows here with the modem service.
 }
 
 void TfKestrel::mSetParClick() {

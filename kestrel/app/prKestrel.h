@@ -21,6 +21,9 @@ class TfKestrel : public platform::Form {
 
     // The APN and port check of the server start; both boxes can show, APN first.
     bool CheckGprsParameters();
+    void ShowWorkWindow();
+    // Opens the SERVER port, then the WIN port.
+    void ShowServerStart();
 
     // The operations that open the program's other windows.
     void ShowAbout();

@@ -26,6 +26,29 @@ struct ProgramValues {
     std::uint16_t ConnectPauseTimeout = 0;
     std::uint16_t OnlineTimeout = 0;
     std::uint16_t TicketTimeout = 0;
+
+    // The links, each shown by its indicator in the work window.
+    bool ServerStarted = false;
+    bool ClientConnected = false;
+    bool ClientIdentified = false;
+    bool PollingLinkUp = false;
+    std::uint8_t IdleSeconds = 0;    // seconds without a reception on WIN or SERVER
+    std::uint8_t ClientTimeout = 60;  // the silence limit
+    bool StatusControlActive = false;
+
+    // The relay: a direction stops after its first failed write until the next server start.
+    bool ServerWriteFailed = false;
+    bool WinWriteFailed = false;
+    std::string ServerRxBuffer;
+    std::string WinRxBuffer;
+
+    // The modem emulator's answer waiting to be sent: 1 OK, 2 CONNECT.
+    int EmulatorAnswer = 0;
+    bool BusySeen = false;
+
+    // Debug switches for the SERVER and WIN panes and the exchange log file.
+    bool DebugMonitor = false;
+    bool DebugFile = false;
 };
 
 // Every file of the program lives in the Work folder beside it.

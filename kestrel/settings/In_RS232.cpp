@@ -5,7 +5,9 @@
 #include "kestrel/app/KestrelApp.h"
 #include "kestrel/app/Language.h"
 #include "kestrel/app/prKestrel.h"
+#include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/ports/PortCatalogue.h"
+#include "kestrel/winlink/ModemEmulator.h"
 
 namespace kestrel {
 
@@ -135,6 +137,9 @@ TInRS232::TInRS232(KestrelApp& app)
       mExit(MenuItem(mmBaza, "mExit", "ВЫХОД")),
       XComm_Serv(app.ports.create()),
       XComm_WIN(app.ports.create()),
+      tWaitWrRs_Serv(app.loop, 250, false),
+      tWaitWrRs_WinPh(app.loop, 250, false),
+      tStop_CSD_GPRS(app.loop, 1000, false),
       app_(app) {
     setText("УСТАНОВКИ  ПО");
     setBounds({0, 0, 676, 408});
@@ -150,6 +155,12 @@ TInRS232::TInRS232(KestrelApp& app)
     lPortS.setLabel("Порт");
     XComm_Serv->setName("COM1");
     XComm_WIN->setName("COM2");
+    XComm_WIN->setSpeed(9600);
+    XComm_WIN->onDataReceived([this] { XComm_WINData(app_); });
+    tWaitWrRs_Serv.onTick([this] { ServerLogTick(app_); });
+    tWaitWrRs_WinPh.onTick([this] { WinLogTick(app_); });
+    // The connection status control opens from here once it exists.
+    tStop_CSD_GPRS.onTick([this] { tStop_CSD_GPRS.setEnabled(false); });
 
     mSave.onClick = [this] { mSaveClick(); };
     mExit.onClick = [this] { close(); };

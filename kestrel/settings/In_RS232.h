@@ -5,6 +5,7 @@
 #include "kestrel/common/ProgramValues.h"
 #include "platform/core/Form.h"
 #include "platform/core/Platform.h"
+#include "platform/core/Timer.h"
 
 namespace kestrel {
 
@@ -68,6 +69,10 @@ class TInRS232 : public platform::Form {
     // The SERVER and WIN ports live as long as this window.
     std::unique_ptr<platform::SerialPort> XComm_Serv;
     std::unique_ptr<platform::SerialPort> XComm_WIN;
+    // Deferred logs of the SERVER and WIN receptions, and the hang-up's path to the status control.
+    platform::Timer tWaitWrRs_Serv;
+    platform::Timer tWaitWrRs_WinPh;
+    platform::Timer tStop_CSD_GPRS;
 
   private:
     void mSaveClick();

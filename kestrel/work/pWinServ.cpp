@@ -1,0 +1,332 @@
+#include "pWinServ.h"
+
+#include "ToolbarPictures.h"
+#include "kestrel/app/KestrelApp.h"
+#include "kestrel/app/prKestrel.h"
+#include "kestrel/ports/PortCatalogue.h"
+#include "kestrel/settings/In_RS232.h"
+#include "kestrel/winlink/WinPort.h"
+#include "shared/Helpers.h"
+
+namespace kestrel {
+
+using platform::Align;
+using platform::Control;
+using platform::ControlKind;
+using platform::Rect;
+namespace colours = platform::colours;
+
+namespace {
+
+constexpr const char* kNoDeviceText = "--\"\"--";
+constexpr const char* kClearedText = "-\"\"-";
+constexpr platform::Colour kGrey{192, 192, 192};
+
+Control& Make(Control& parent, ControlKind kind, const char* name, Rect bounds, const std::string& text = {}) {
+    Control& c = parent.add(kind, name);
+    c.setBounds(bounds);
+    c.setText(text);
+    return c;
+}
+
+Control& ToolButton(Control& bar, const char* name, std::string_view picture) {
+    Control& c = bar.add(ControlKind::ToolButton, name);
+    c.setPicture(std::string(picture));
+    return c;
+}
+
+Control& Indicator(Control& parent, const char* name, int top) {
+    Control& c = Make(parent, ControlKind::Label, name, {170, top, 50, 20}, "NO");
+    c.setFont({"", 10, true, false, false});
+    c.setColour(colours::Red);
+    return c;
+}
+
+Control& DeviceField(Control& parent, const char* name, int top) {
+    Control& c = Make(parent, ControlKind::LabeledEdit, name, {240, top, 180, 22}, kNoDeviceText);
+    c.setEditable(false);
+    c.setBackground(kGrey);
+    return c;
+}
+
+Control& ModemField(Control& parent, const char* name, Rect bounds, const char* caption) {
+    Control& c = Make(parent, ControlKind::LabeledEdit, name, bounds);
+    c.setLabel(caption);
+    c.setEditable(false);
+    return c;
+}
+
+void ShowIndicator(Control& indicator, bool on) {
+    indicator.setText(on ? "YES" : "NO");
+    indicator.setColour(on ? colours::Green : colours::Red);
+}
+
+}  // namespace
+
+TfWinServ::TfWinServ(KestrelApp& app)
+    : Form("fWinServ"),
+      TB_WinServ(Make(*this, ControlKind::ToolBar, "TB_WinServ", {0, 0, 0, 42})),
+      TB_Retry(ToolButton(TB_WinServ, "TB_Retry", pictures::Retry)),
+      TB_ContrSost(ToolButton(TB_WinServ, "TB_ContrSost", pictures::Control)),
+      TB_Phone(ToolButton(TB_WinServ, "TB_Phone", pictures::Phone)),
+      TB_EditPhone(ToolButton(TB_WinServ, "TB_EditPhone", pictures::EditPhone)),
+      TB_Help(ToolButton(TB_WinServ, "TB_Help", pictures::Help)),
+      TB_Exit(ToolButton(TB_WinServ, "TB_Exit", pictures::Exit)),
+      pLogDeb(Make(*this, ControlKind::Panel, "pLogDeb", {0, 0, 0, 170})),
+      Split_Baza(Make(*this, ControlKind::Splitter, "Split_Baza", {0, 0, 0, 4})),
+      reLogDeb_Serv(Make(pLogDeb, ControlKind::RichLog, "reLogDeb_Serv", {0, 0, 320, 0})),
+      Split_Log(Make(pLogDeb, ControlKind::Splitter, "Split_Log", {0, 0, 4, 0})),
+      reLogDeb_WinPh(Make(pLogDeb, ControlKind::RichLog, "reLogDeb_WinPh", {0, 0, 0, 0})),
+      pWrk(Make(*this, ControlKind::Panel, "pWrk", {})),
+      lErr_Power(Make(pWrk, ControlKind::Label, "lErr_Power", {8, 4, 630, 18})),
+      lSostServ(Make(pWrk, ControlKind::Label, "lSostServ", {8, 24, 630, 18})),
+      lStartServ(Make(pWrk, ControlKind::Label, "lStartServ", {8, 50, 160, 20}, "Старт сервер")),
+      sStartServ(Indicator(pWrk, "sStartServ", 50)),
+      lConn_SERV(Make(pWrk, ControlKind::Label, "lConn_SERV", {8, 76, 160, 20}, "ОК соединение")),
+      sConn_SERV(Indicator(pWrk, "sConn_SERV", 76)),
+      lConn_CSD_GPRS(Make(pWrk, ControlKind::Label, "lConn_CSD_GPRS", {8, 102, 160, 20}, "ID ОК")),
+      sConn_CSD_GPRS(Indicator(pWrk, "sConn_CSD_GPRS", 102)),
+      lConnWin(Make(pWrk, ControlKind::Label, "lConnWin", {8, 128, 160, 34}, "ПО WIN\rсоединение")),
+      sConnWin(Indicator(pWrk, "sConnWin", 134)),
+      leManuf(DeviceField(pWrk, "leManuf", 66)),
+      leTypeCorr(DeviceField(pWrk, "leTypeCorr", 106)),
+      leSerNumCl(DeviceField(pWrk, "leSerNumCl", 146)),
+      leNumPh(DeviceField(pWrk, "leNumPh", 186)),
+      leTm_out(DeviceField(pWrk, "leTm_out", 226)),
+      rxAuto_Phone(Make(pWrk, ControlKind::Switch, "rxAuto_Phone", {440, 50, 190, 24}, "Автодозвон")),
+      pTimeOK(Make(pWrk, ControlKind::Panel, "pTimeOK", {440, 84, 190, 50})),
+      lTM_OK(Make(pTimeOK, ControlKind::Label, "lTM_OK", {6, 4, 180, 18}, "До отключ. ОК (сек)")),
+      sStepStopOK(Make(pTimeOK, ControlKind::Label, "sStepStopOK", {70, 24, 60, 20}, "000")),
+      lPhoneRing(Make(pWrk, ControlKind::Label, "lPhoneRing", {440, 144, 190, 18}, "Вызываемый номер ОК")),
+      stPhoneRing(Make(pWrk, ControlKind::Label, "stPhoneRing", {440, 164, 190, 22}, kClearedText)),
+      lCSQ(ModemField(pWrk, "lCSQ", {8, 186, 70, 22}, "CSQ")),
+      lIP_Sim(ModemField(pWrk, "lIP_Sim", {86, 186, 140, 22}, "IP Sim")),
+      lPortS(ModemField(pWrk, "lPortS", {8, 226, 70, 22}, "Port")),
+      lAPN_Serv(ModemField(pWrk, "lAPN_Serv", {86, 226, 140, 22}, "APN")),
+      reLogDeb_Phone(Make(pWrk, ControlKind::RichLog, "reLogDeb_Phone", {8, 258, 630, 0})),
+      tInit(app.loop, 100, true),
+      tContrWinSost(app.loop, 500, true),
+      tStopOK(app.loop, 1000, false),
+      tComMod_Win(app.loop, 500, false),
+      tStartPhone(app.loop, 250, false),
+      tStopPO(app.loop, 100, false),
+      app_(app) {
+    setBounds({0, 0, 650, 480});
+    setPosition(platform::Position::Designed);
+    TB_WinServ.setAlign(Align::Top);
+    pLogDeb.setAlign(Align::Bottom);
+    Split_Baza.setAlign(Align::Bottom);
+    reLogDeb_Serv.setAlign(Align::Left);
+    Split_Log.setAlign(Align::Left);
+    reLogDeb_WinPh.setAlign(Align::Client);
+    pWrk.setAlign(Align::Client);
+    reLogDeb_Phone.setAlign(Align::Bottom);
+    reLogDeb_Phone.setBounds({0, 0, 0, 120});
+    lErr_Power.setColour(colours::Red);
+    lErr_Power.setFont({"", 9, true, false, false});
+    lErr_Power.setVisible(false);
+    lSostServ.setColour(colours::Maroon);
+    lSostServ.setFont({"", 9, true, false, false});
+    sStepStopOK.setColour(colours::Green);
+    sStepStopOK.setFont({"", 12, true, false, false});
+    pTimeOK.setVisible(false);
+    TB_ContrSost.setEnabled(false);
+    TB_Phone.setEnabled(false);
+
+    tInit.onTick([this] { tInitTimer(); });
+    tContrWinSost.onTick([this] { ShowServerState(); });
+    tStopOK.onTick([this] { tStopOKTimer(); });
+    tStartPhone.onTick([this] { tStartPhoneTimer(); });
+    tStopPO.onTick([this] { tStopPOTimer(); });
+    TB_Retry.onClick = [this] { StartRestartServer(); };
+    TB_ContrSost.onClick = [this] { TB_ContrSostClick(); };
+    TB_Phone.onClick = [this] { TB_PhoneClick(); };
+    TB_Help.onClick = [this] {
+        app_.fKestrel->ShowDocument(app_.values.ProgramFolder / "Doc" / "Kestrel.pdf");
+    };
+    TB_Exit.onClick = [this] { TB_ExitClick(); };
+    rxAuto_Phone.onChange = [this] { rxAuto_PhoneChange(); };
+    // The run ends only through the exit button.
+    onCloseQuery = [] { return false; };
+}
+
+void TfWinServ::tInitTimer() {
+    tInit.setEnabled(false);
+    ProgramValues& values = app_.values;
+    values.StatusControlActive = false;
+    setBounds({0, 0, 650, 480});
+    // Without the monitor the work area fills the window.
+    pLogDeb.setVisible(values.DebugMonitor);
+    Split_Baza.setVisible(values.DebugMonitor);
+    rxAuto_Phone.setChecked(values.AutoDial);
+    if (values.AutoDial) {
+        lPhoneRing.setVisible(true);
+        stPhoneRing.setVisible(true);
+    }
+    ShowAutoDial(values.AutoDial);
+    ApplyWorkWindowTexts();
+    SetServerStarted(false);
+    SetPollingLinkUp(false);
+    SetClientConnected(false);
+    SetClientIdentified(false);
+    lPortS.setText(values.GprsPort);
+    lAPN_Serv.setText(values.GprsApn);
+    if (values.AutoStartServer) {
+        StartRestartServer();
+    }
+}
+
+void TfWinServ::ApplyWorkWindowTexts() {
+    const auto text = [this](WorkTexts key) { return std::string(app_.text(key)); };
+    lStartServ.setText(text(WorkTexts::StartServer));
+    lConn_SERV.setText(text(WorkTexts::DeviceConnection));
+    lConn_CSD_GPRS.setText(text(WorkTexts::DeviceId));
+    lConnWin.setText(text(WorkTexts::PollingConnection));
+    leManuf.setLabel(text(WorkTexts::Manufacturer));
+    leTypeCorr.setLabel(text(WorkTexts::DeviceType));
+    leSerNumCl.setLabel(text(WorkTexts::SerialNumber));
+    leNumPh.setLabel(text(WorkTexts::PhoneNumber));
+    leTm_out.setLabel(text(WorkTexts::RequestTimeout));
+    TB_Exit.setHint(text(WorkTexts::ExitProgram));
+    TB_Retry.setHint(text(WorkTexts::StartRestart));
+    TB_ContrSost.setHint(text(WorkTexts::ServerControl));
+    TB_Phone.setHint(text(WorkTexts::CallDevice));
+    TB_EditPhone.setHint(text(WorkTexts::CallNumberEditor));
+    TB_Help.setHint(std::string(app_.text(MenuTexts::MenuManual)));
+    lTM_OK.setText(text(WorkTexts::DeviceOffCountdown));
+    lPhoneRing.setText(text(WorkTexts::CalledNumber));
+}
+
+void TfWinServ::SetServerStarted(bool on) {
+    app_.values.ServerStarted = on;
+    ShowIndicator(sStartServ, on);
+    TB_ContrSost.setEnabled(on);
+    TB_Phone.setEnabled(on);
+}
+
+void TfWinServ::SetClientConnected(bool on) {
+    app_.values.ClientConnected = on;
+    ShowIndicator(sConn_SERV, on);
+}
+
+void TfWinServ::SetClientIdentified(bool on) {
+    app_.values.ClientIdentified = on;
+    ShowIndicator(sConn_CSD_GPRS, on);
+}
+
+void TfWinServ::SetPollingLinkUp(bool on) {
+    app_.values.PollingLinkUp = on;
+    ShowIndicator(sConnWin, on);
+}
+
+void TfWinServ::ClearDeviceFields() {
+    for (Control* field : {&leManuf, &leTypeCorr, &leSerNumCl, &leNumPh, &leTm_out}) {
+        field->setText(kClearedText);
+    }
+}
+
+void TfWinServ::StartRestartServer() {
+    ProgramValues& values = app_.values;
+    SetServerStarted(false);
+    SetPollingLinkUp(false);
+    SetClientConnected(false);
+    SetClientIdentified(false);
+    if (values.ServerPortOff) {
+        app_.desktop.messageBox(platform::BoxIcon::Error, std::string(app_.text(WorkTexts::StartServer)),
+                                platform::BoxButtons::Ok);
+        return;
+    }
+    values.WinWriteFailed = false;
+    values.ServerWriteFailed = false;
+    if (!app_.fKestrel->CheckGprsParameters()) {
+        return;
+    }
+    app_.fKestrel->ShowServerStart();
+}
+
+void TfWinServ::ShowServerState() {
+    const ProgramValues& values = app_.values;
+    if (values.StatusControlActive) {
+        lSostServ.setText(std::string(app_.text(ServerStateTexts::StatusMonitoring)));
+    } else {
+        const bool s = values.ServerStarted;
+        const bool c = values.ClientConnected;
+        const bool p = values.PollingLinkUp;
+        const auto running = [this](ServerStateTexts key) {
+            lSostServ.setText(std::string(app_.text(key)));
+            lErr_Power.setVisible(false);
+            lErr_Power.setText("");
+        };
+        if (s && c && p) {
+            running(ServerStateTexts::ServerDeviceAndPolling);
+        } else if (s && c && !p) {
+            running(ServerStateTexts::ServerDeviceOnly);
+        } else if (s && !c && !p) {
+            running(ServerStateTexts::ServerWaiting);
+        } else if (!s && !c && !p) {
+            lSostServ.setText(std::string(app_.text(ServerStateTexts::ServerOff)));
+        }
+    }
+    if (values.ClientConnected && !tStopOK.enabled()) {
+        pTimeOK.setVisible(true);
+        app_.values.IdleSeconds = 0;
+        tStopOK.setEnabled(true);
+    }
+    if (!values.ClientConnected) {
+        pTimeOK.setVisible(false);
+    }
+}
+
+void TfWinServ::tStopOKTimer() {
+    ProgramValues& values = app_.values;
+    values.IdleSeconds = std::uint8_t(values.IdleSeconds + 1);
+    if (values.IdleSeconds > values.ClientTimeout) {
+        values.IdleSeconds = 0;
+        tStopOK.setEnabled(false);
+        pTimeOK.setVisible(false);
+        return;
+    }
+    sStepStopOK.setText(shared::PadLeft('0', std::to_string(values.ClientTimeout - values.IdleSeconds), 3));
+}
+
+void TfWinServ::tStartPhoneTimer() {
+    // The modem window that places the call opens from here once it exists.
+    tStartPhone.setEnabled(false);
+}
+
+void TfWinServ::TB_ContrSostClick() {
+    if (!CheckServerPort(app_)) {
+        return;
+    }
+    WinPortPresent(app_);
+}
+
+void TfWinServ::TB_PhoneClick() { stPhoneRing.setColour(colours::Black); }
+
+void TfWinServ::rxAuto_PhoneChange() {
+    app_.values.AutoDial = rxAuto_Phone.checked();
+    ShowAutoDial(app_.values.AutoDial);
+}
+
+void TfWinServ::ShowAutoDial(bool on) {
+    TB_Phone.setVisible(!on);
+    TB_EditPhone.setVisible(!on);
+}
+
+void TfWinServ::TB_ExitClick() {
+    if (app_.InRS232->XComm_Serv->isOpen()) {
+        SetServerDtr(app_, true);
+    }
+    if (app_.values.DebugFile) {
+        app_.logs.file.close();
+    }
+    tStopPO.setEnabled(true);
+}
+
+void TfWinServ::tStopPOTimer() {
+    tStopPO.setEnabled(false);
+    CloseServerPort(app_);
+    app_.fKestrel->close();
+}
+
+}  // namespace kestrel

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "platform/core/Form.h"
+#include "platform/core/Timer.h"
+
+namespace kestrel {
+
+class KestrelApp;
+
+// The operator's window of a server run: the link indicators, the device and modem fields, the
+// silence countdown, the logs and the commands. The program lives in it until the exit button.
+class TfWinServ : public platform::Form {
+public:
+    explicit TfWinServ(KestrelApp& app);
+
+    void StartRestartServer();
+    void SetServerStarted(bool on);
+    void SetClientConnected(bool on);
+    void SetClientIdentified(bool on);
+    void SetPollingLinkUp(bool on);
+    void ShowServerState();
+    void ClearDeviceFields();
+
+    platform::Control& TB_WinServ;
+    platform::Control& TB_Retry;
+    platform::Control& TB_ContrSost;
+    platform::Control& TB_Phone;
+    platform::Control& TB_EditPhone;
+    platform::Control& TB_Help;
+    platform::Control& TB_Exit;
+
+    platform::Control& pLogDeb;
+    platform::Control& Split_Baza;
+    platform::Control& reLogDeb_Serv;
+    platform::Control& Split_Log;
+    platform::Control& reLogDeb_WinPh;
+
+    platform::Control& pWrk;
+    platform::Control& lErr_Power;
+    platform::Control& lSostServ;
+    platform::Control& lStartServ;
+    platform::Control& sStartServ;
+    platform::Control& lConn_SERV;
+    platform::Control& sConn_SERV;
+    platform::Control& lConn_CSD_GPRS;
+    platform::Control& sConn_CSD_GPRS;
+    platform::Control& lConnWin;
+    platform::Control& sConnWin;
+    platform::Control& leManuf;
+    platform::Control& leTypeCorr;
+    platform::Control& leSerNumCl;
+    platform::Control& leNumPh;
+    platform::Control& leTm_out;
+    platform::Control& rxAuto_Phone;
+    platform::Control& pTimeOK;
+    platform::Control& lTM_OK;
+    platform::Control& sStepStopOK;
+    platform::Control& lPhoneRing;
+    platform::Control& stPhoneRing;
+    platform::Control& lCSQ;
+    platform::Control& lIP_Sim;
+    platform::Control& lPortS;
+    platform::Control& lAPN_Serv;
+    platform::Control& reLogDeb_Phone;
+
+    platform::Timer tInit;
+    platform::Timer tContrWinSost;
+    platform::Timer tStopOK;
+    platform::Timer tComMod_Win;
+    platform::Timer tStartPhone;
+    platform::Timer tStopPO;
+
+private:
+    void tInitTimer();
+    void tStopOKTimer();
+    void tStartPhoneTimer();
+    void tStopPOTimer();
+    void ApplyWorkWindowTexts();
+    void TB_ContrSostClick();
+    void TB_PhoneClick();
+    void TB_ExitClick();
+    void rxAuto_PhoneChange();
+    void ShowAutoDial(bool on);
+
+    KestrelApp& app_;
+};
+
+}  // namespace kestrel
