@@ -4,6 +4,10 @@
 
 namespace platform {
 
+namespace {
+constexpr std::int64_t kVirtualTimeLimitMs = 30LL * 24 * 3600 * 1000;
+}  // namespace
+
 VirtualEventLoop::VirtualEventLoop(DateTime wallStart) : wallBase_(wallStart) {}
 
 DateTime VirtualEventLoop::wallNow() const {
@@ -50,12 +54,26 @@ void VirtualEventLoop::runUntil(const std::function<bool()>& done) {
         if (!next) {
             throw VirtualLoopStuck("a nested loop waits with no timer or event left to end it");
         }
+        if (*next > kVirtualTimeLimitMs) {
+            throw VirtualLoopStuck("the loop ran past a virtual month without ending");
+        }
+        if (horizon_ && *next > *horizon_) {
+            throw VirtualLoopStuck("a nested loop is still open when the test's run ends at " +
+                                   std::to_string(*horizon_) + " ms");
+        }
         now_ = std::max(now_, *next);
     }
 }
 
 void VirtualEventLoop::runFor(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
+    const auto outerHorizon = horizon_;
+    horizon_ = outerHorizon ? std::min(*outerHorizon, end) : end;
+    struct Restore {
+        std::optional<std::int64_t>& horizon;
+        std::optional<std::int64_t> value;
+        ~Restore() { horizon = value; }
+    } restore{horizon_, outerHorizon};
     for (;;) {
         processEvents();
         if (!posted_.empty()) {

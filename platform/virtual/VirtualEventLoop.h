@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/core/EventLoop.h"
@@ -28,12 +29,14 @@ class VirtualEventLoop : public EventLoop {
     // Test controls.
     void setWallClock(const DateTime& wall);
     // Runs every event and timer due within the next `ms` milliseconds and ends at that moment.
+    // A nested loop (a modal window, a box) still open then fails the test instead of running on.
     void runFor(std::int64_t ms);
 
   private:
     bool deliverPosted();
 
     std::int64_t now_ = 0;
+    std::optional<std::int64_t> horizon_;
     DateTime wallBase_;
     std::int64_t wallBaseAt_ = 0;
     std::deque<std::function<void()>> posted_;

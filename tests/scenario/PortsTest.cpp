@@ -3,6 +3,7 @@
 #include "kestrel/ports/PortCatalogue.h"
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/winlink/WinPort.h"
+#include "kestrel/work/pWinServ.h"
 #include "support/VirtualKestrel.h"
 
 using platform::DesktopRecord;
@@ -184,6 +185,12 @@ class ServerItem : public Ports {
     std::vector<std::string> serverItemBoxes() {
         const std::size_t before = k.desktop.boxes().size();
         k.operatorScript.after(10, [this] { k.app.fKestrel->mSERVER.click(); });
+        // Once the work window is open, the operator leaves it.
+        k.operatorScript.after(5000, [this] {
+            if (k.app.fWinServ != nullptr) {
+                k.app.fWinServ->TB_Exit.click();
+            }
+        });
         k.loop.runFor(10'000);
         std::vector<std::string> texts;
         for (const auto& b : boxesAfter(before)) {
@@ -217,6 +224,12 @@ TEST_F(ServerItem, MissingPortAloneAndThenTheSerialPortChecksInOrder) {
 
     k.ports.device("COM4");
     EXPECT_TRUE(serverItemBoxes().empty());
+    EXPECT_FALSE(k.app.fKestrel->visible());
+    const auto& records = k.desktop.records();
+    EXPECT_TRUE(std::any_of(records.begin(), records.end(), [](const DesktopRecord& r) {
+        return r.kind == DesktopRecord::Kind::Shown && r.text == "fWinServ" && r.modal;
+    }));
+    EXPECT_TRUE(k.loop.quitRequested());
 }
 
 TEST_F(ServerItem, SwitchedOffServerPortSkipsItsCheckButNotTheWinCheck) {
