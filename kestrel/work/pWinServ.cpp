@@ -5,6 +5,7 @@
 #include "kestrel/app/prKestrel.h"
 #include "kestrel/ports/PortCatalogue.h"
 #include "kestrel/settings/In_RS232.h"
+#include "kestrel/winlink/ModemEmulator.h"
 #include "kestrel/winlink/WinPort.h"
 #include "shared/Helpers.h"
 
@@ -136,6 +137,7 @@ TfWinServ::TfWinServ(KestrelApp& app)
     tInit.onTick([this] { tInitTimer(); });
     tContrWinSost.onTick([this] { ShowServerState(); });
     tStopOK.onTick([this] { tStopOKTimer(); });
+    tComMod_Win.onTick([this] { WinSendAnswer(app_); });
     tStartPhone.onTick([this] { tStartPhoneTimer(); });
     tStopPO.onTick([this] { tStopPOTimer(); });
     TB_Retry.onClick = [this] { StartRestartServer(); };

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "kestrel/settings/In_RS232.h"
+#include "kestrel/work/pWinServ.h"
+#include "sim/PollingSoftwareSim.h"
+#include "support/VirtualEndpoint.h"
+#include "support/VirtualKestrel.h"
+
+namespace testing_support {
+
+// A whole server run on the virtual backend: settings with APN and port, the SERVER port on COM3
+// with a quiet modem, the WIN port on COM4 with the polling software. The operator presses SERVER
+// at 10 ms and the start button at 200 ms; the ports open by 800 ms and the polling software's
+// script starts when its "U" arrives.
+class ServerRun {
+public:
+    static constexpr int kServerClick = 10;
+    static constexpr int kStartClick = 200;
+
+    explicit ServerRun(const std::string& winSpeed = "115200", const std::string& extraSettings = "")
+        : k(system, folder) {
+        folder.writeBytes("FileInRS.000", "1.16\r\nCOM3\r\n115200\r\nCOM4\r\n" + winSpeed +
+                                              "\r\n\r\n115200\r\ninternet\r\n5001\r\n30\r\n100\r\n20\r\n0\r\n0\r\n0\r\n1\r\n20\r\n" +
+                                              extraSettings);
+        k.app.start();
+        polling.startWhenReceived("U");
+    }
+
+    kestrel::TfWinServ& work() { return *k.app.fWinServ; }
+    kestrel::ProgramValues& values() { return k.app.values; }
+
+    // At `time` ms after the start of the run, while the work window is open.
+    void at(int time, std::function<void()> action) {
+        k.operatorScript.after(time - int(k.loop.now()), std::move(action));
+    }
+
+    // Runs until `end` ms, pressing start unless told not to, and leaves with the exit button.
+    void run(int end, bool pressStart = true) {
+        at(kServerClick, [this] { k.app.fKestrel->mSERVER.click(); });
+        if (pressStart) {
+            at(kStartClick, [this] { work().TB_Retry.click(); });
+        }
+        at(end, [this] {
+            if (k.app.fWinServ != nullptr) {
+                work().TB_Exit.click();
+            }
+        });
+        k.loop.runFor(end + 1000 - k.loop.now());
+    }
+
+    TempFolder folder;
+    platform::VirtualSystem system;
+    VirtualKestrel k;
+    platform::VirtualPortDevice& serverPort = k.ports.device("COM3");
+    platform::VirtualPortDevice& winPort = k.ports.device("COM4");
+    VirtualEndpoint modemLine{serverPort};
+    VirtualEndpoint pollingLine{winPort};
+    sim::QuietModemSim modem{k.loop, modemLine};
+    sim::PollingSoftwareSim polling{k.loop, pollingLine};
+};
+
+inline const std::string kOk = "\r\nOK\r\n";
+inline const std::string kConnect = "\r\nCONNECT 9600/RLP\r\n";
+
+}  // namespace testing_support
