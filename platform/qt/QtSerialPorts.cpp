@@ -52,8 +52,7 @@ class QtSerialPort : public SerialPort {
         }
         const std::string device = ports_.devicePath(name_);
         if (device.empty()) {
-            error_ = name_ + ": not a COM port name";
-            return false;
+            return failOpen("not a COM port name");
         }
         port_.setPortName(QString::fromStdString(device));
         port_.setDataBits(QSerialPort::Data8);
@@ -61,21 +60,20 @@ class QtSerialPort : public SerialPort {
         port_.setStopBits(QSerialPort::OneStop);
         port_.setFlowControl(QSerialPort::NoFlowControl);
         if (!port_.open(QIODevice::ReadWrite)) {
-            error_ = name_ + " (" + device + "): " + port_.errorString().toStdString();
-            return false;
+            return failOpen(device + ": " + port_.errorString().toStdString());
         }
 #ifndef Q_OS_WIN
         // The exclusive lock is how other programs see the port as busy.
         if (::flock(int(port_.handle()), LOCK_EX | LOCK_NB) != 0) {
             port_.close();
-            error_ = name_ + " (" + device + "): the port is in use by another program";
-            return false;
+            return failOpen(device + ": the port is in use by another program");
         }
 #endif
         applySpeed();
         setDtr(false);
         setRts(false);
         error_.clear();
+        openFailure_.clear();
         return true;
     }
 
@@ -94,7 +92,7 @@ class QtSerialPort : public SerialPort {
 
     std::size_t write(const std::string& bytes) override {
         if (!port_.isOpen()) {
-            error_ = name_ + ": the device is not open";
+            error_ = name_ + ": the device is not open" + (openFailure_.empty() ? "" : " (" + openFailure_ + ")");
             return 0;
         }
         if (port_.write(bytes.data(), qint64(bytes.size())) < 0) {
@@ -143,6 +141,12 @@ class QtSerialPort : public SerialPort {
     }
 
   private:
+    bool failOpen(const std::string& reason) {
+        openFailure_ = reason;
+        error_ = name_ + ": " + reason;
+        return false;
+    }
+
     void applySpeed() {
         if (!port_.setBaudRate(speed_)) {
             ReportUnsupportedOnce(name_, ("run at " + std::to_string(speed_) + " baud").c_str());
@@ -173,6 +177,7 @@ class QtSerialPort : public SerialPort {
     std::string name_;
     int speed_ = 9600;
     std::string error_;
+    std::string openFailure_;
     std::function<void()> handler_;
     bool notificationPending_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

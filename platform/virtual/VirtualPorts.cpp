@@ -28,16 +28,13 @@ class VirtualSerialPort : public SerialPort {
         const auto it = devices_.find(name_);
         VirtualPortDevice* device = it == devices_.end() ? nullptr : it->second.get();
         if (device == nullptr || device->presence_ == PortPresence::Absent) {
-            error_ = name_ + ": no such device";
-            return false;
+            return failOpen("no such device");
         }
         if (device->presence_ == PortPresence::Busy || device->holder_ != nullptr) {
-            error_ = name_ + ": access denied, the port is in use";
-            return false;
+            return failOpen("access denied, the port is in use");
         }
         if (device->refuseOpen_) {
-            error_ = name_ + ": the device refused to open";
-            return false;
+            return failOpen("the device refused to open");
         }
         device_ = device;
         device->holder_ = this;
@@ -47,6 +44,7 @@ class VirtualSerialPort : public SerialPort {
         device->received_.clear();
         device->openChanges_.push_back({loop_.now(), true, speed_});
         error_.clear();
+        openFailure_.clear();
         return true;
     }
 
@@ -64,7 +62,7 @@ class VirtualSerialPort : public SerialPort {
 
     std::size_t write(const std::string& bytes) override {
         if (device_ == nullptr) {
-            error_ = name_ + ": the device is not open";
+            error_ = name_ + ": the device is not open" + (openFailure_.empty() ? "" : " (" + openFailure_ + ")");
             return 0;
         }
         if (device_->presence_ == PortPresence::Absent) {
@@ -120,6 +118,12 @@ class VirtualSerialPort : public SerialPort {
     }
 
   private:
+    bool failOpen(const std::string& reason) {
+        openFailure_ = reason;
+        error_ = name_ + ": " + reason;
+        return false;
+    }
+
     void setLine(const char* line, bool* state, bool on) {
         if (state == nullptr) {
             return;
@@ -134,6 +138,7 @@ class VirtualSerialPort : public SerialPort {
     int speed_ = 9600;
     VirtualPortDevice* device_ = nullptr;
     std::string error_;
+    std::string openFailure_;
     std::function<void()> handler_;
 };
 

@@ -147,7 +147,7 @@ TEST(Emulator, DataStateForwardsCommandsAndWatchesForTheHangUp) {
     });
     r.at(4400, [&] { EXPECT_FALSE(r.k.app.InRS232->tStop_CSD_GPRS.enabled()); });
     r.run(5000);
-    EXPECT_EQ(AnswersOf(r.polling).size(), 1u);  // only the CONNECT; ATH gets no OK
+    EXPECT_EQ(AnswersOf(r.polling).size(), 1u);       // only the CONNECT; ATH gets no OK
     EXPECT_EQ(r.modem.received().all(), "UAT\r+++");  // the ATH chunk is kept back
     EXPECT_EQ(hangUpArmed, 3400);
 }
@@ -165,7 +165,8 @@ TEST(Emulator, EscapeFollowedByDataEmptiesTheBufferAndForwardsEverything) {
 }
 
 TEST(Emulator, WinSpeedTable) {
-    const std::pair<const char*, int> cases[] = {{" 19 200 ", 19200}, {"921000", 921000}, {"300", 9600}};
+    const std::pair<const char*, int> cases[] = {
+        {" 19 200 ", 19200}, {"921000", 921000}, {"300", 9600}};
     for (const auto& [text, speed] : cases) {
         ServerRun r(text);
         r.run(1500);

@@ -16,14 +16,16 @@ namespace testing_support {
 // at 10 ms and the start button at 200 ms; the ports open by 800 ms and the polling software's
 // script starts when its "U" arrives.
 class ServerRun {
-public:
+  public:
     static constexpr int kServerClick = 10;
     static constexpr int kStartClick = 200;
 
-    explicit ServerRun(const std::string& winSpeed = "115200", const std::string& extraSettings = "")
+    explicit ServerRun(const std::string& winSpeed = "115200",
+                       const std::string& extraSettings = "")
         : k(system, folder) {
         folder.writeBytes("FileInRS.000", "1.16\r\nCOM3\r\n115200\r\nCOM4\r\n" + winSpeed +
-                                              "\r\n\r\n115200\r\ninternet\r\n5001\r\n30\r\n100\r\n20\r\n0\r\n0\r\n0\r\n1\r\n20\r\n" +
+                                              "\r\n\r\n115200\r\ninternet\r\n5001\r\n30\r\n100\r\n2"
+                                              "0\r\n0\r\n0\r\n0\r\n1\r\n20\r\n" +
                                               extraSettings);
         k.app.start();
         polling.startWhenReceived("U");

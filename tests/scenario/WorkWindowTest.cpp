@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include "kestrel/winlink/ModemEmulator.h"
+#include "support/ServerRun.h"
+
+using platform::DesktopRecord;
+using testing_support::ServerRun;
+
+TEST(WorkWindow, OpensWithAllIndicatorsNoAndShowsTheGprsSettings) {
+    ServerRun r;
+    r.at(300, [&] {
+        kestrel::TfWinServ& w = r.work();
+        for (auto* indicator : {&w.sStartServ, &w.sConn_SERV, &w.sConn_CSD_GPRS, &w.sConnWin}) {
+            EXPECT_EQ(indicator->text(), "NO");
+            EXPECT_EQ(indicator->colour(), platform::colours::Red);
+        }
+        EXPECT_EQ(w.lPortS.text(), "5001");
+        EXPECT_EQ(w.lAPN_Serv.text(), "internet");
+        EXPECT_EQ(w.lConnWin.text(), "ПЗ WIN\rз’єднання");
+        EXPECT_EQ(w.bounds(), (platform::Rect{0, 0, 650, 480}));
+        EXPECT_FALSE(w.pLogDeb.visible());  // no monitor
+        EXPECT_FALSE(w.TB_ContrSost.enabled());
+        EXPECT_FALSE(w.TB_Phone.enabled());
+        w.SetServerStarted(true);
+        EXPECT_EQ(w.sStartServ.text(), "YES");
+        EXPECT_EQ(w.sStartServ.colour(), platform::colours::Green);
+        EXPECT_TRUE(w.TB_ContrSost.enabled());
+        EXPECT_TRUE(w.TB_Phone.enabled());
+        w.close();  // refused: only the exit button ends the run
+        EXPECT_TRUE(w.isShown());
+    });
+    r.run(1000, false);
+}
+
+TEST(WorkWindow, StateLineFollowsTheFlags) {
+    struct Case {
+        bool s, c, p;
+        const char* line;  // empty: unchanged
+    };
+    const Case cases[] = {
+        {true, true, true, "СЕРВЕР ВКЛЮЧЕНИЙ - ТАК З’ЄДНАННЯ З ПРИСТРОЕМ, ТАК ПЗ ОПИТУВАННЯ"},
+        {true, true, false, "СЕРВЕР ВКЛЮЧЕНИЙ - ТАК З’ЄДНАННЯ З ПРИСТРОЕМ, НІ ПЗ ОПИТУВАННЯ"},
+        {true, false, false, "СЕРВЕР ВКЛЮЧЕНИЙ - ОЧІКУВАННЯ З’ЄДНАННЯ З ПРИСТРОЕМ"},
+        {false, false, false, "СЕРВЕР ВИМКНЕНО"},
+        {true, false, true, ""},
+        {false, true, false, ""},
+    };
+    ServerRun r;
+    r.at(300, [&] {
+        kestrel::TfWinServ& w = r.work();
+        for (const Case& c : cases) {
+            w.lSostServ.setText("previous");
+            w.lErr_Power.setText("fault");
+            w.lErr_Power.setVisible(true);
+            r.values().ServerStarted = c.s;
+            r.values().ClientConnected = c.c;
+            r.values().PollingLinkUp = c.p;
+            w.ShowServerState();
+            const std::string expected = *c.line ? c.line : "previous";
+            EXPECT_EQ(w.lSostServ.text(), expected) << c.s << c.c << c.p;
+            const bool running = c.s && *c.line;
+            EXPECT_EQ(w.lErr_Power.visible(), !running) << c.s << c.c << c.p;
+        }
+        r.values().StatusControlActive = true;
+        w.ShowServerState();
+        EXPECT_EQ(w.lSostServ.text(), "КОНТРОЛЬ СТАНУ СЕРВЕРУ");
+        r.values().StatusControlActive = false;
+        r.values().ClientConnected = false;
+    });
+    r.run(1000, false);
+}
+
+TEST(WorkWindow, SilenceCountdownRunsFrom059To000AndEndsOnTheNextTick) {
+    ServerRun r;
+    std::vector<std::string> shown;
+    std::int64_t started = -1;
+    std::int64_t hidden = -1;
+    // Records every value the countdown shows, and when its panel goes.
+    platform::Timer watch(r.k.loop, 100, false);
+    r.at(1000, [&] {
+        r.work().SetClientConnected(true);
+        watch.setEnabled(true);
+    });
+    watch.onTick([&] {
+        kestrel::TfWinServ& w = r.work();
+        if (started < 0 && w.tStopOK.enabled()) {
+            started = r.k.loop.now();
+        }
+        if (shown.empty() || shown.back() != w.sStepStopOK.text()) {
+            shown.push_back(w.sStepStopOK.text());
+        }
+        if (hidden < 0 && started >= 0 && !w.pTimeOK.visible()) {
+            hidden = r.k.loop.now();
+            r.values().ClientConnected = false;
+            watch.setEnabled(false);
+        }
+    });
+    r.run(70'000, false);
+    ASSERT_GE(shown.size(), 61u);
+    EXPECT_EQ(shown[1], "059");
+    EXPECT_EQ(shown[60], "000");
+    EXPECT_NEAR(double(hidden - started), 61'000.0, 600.0);
+}
+
+TEST(WorkWindow, AReceptionEvery30SecondsKeepsTheClientLinkAlive) {
+    ServerRun r;
+    for (int i = 0; i < 7; ++i) {
+        r.polling.send(i == 0 ? 500 : 30'000, "data");
+    }
+    r.at(1000, [&] { r.work().SetClientConnected(true); });
+    bool stillUp = false;
+    r.at(200'000, [&] { stillUp = r.work().pTimeOK.visible() && r.work().tStopOK.enabled(); });
+    r.run(201'000);
+    EXPECT_TRUE(stillUp);
+}
+
+TEST(WorkWindow, AutoDialSwitchShowsAndHidesTheCallButtons) {
+    ServerRun r("115200", "0\r\n1\r\n");  // line 19: auto-dial on
+    r.at(300, [&] {
+        kestrel::TfWinServ& w = r.work();
+        EXPECT_TRUE(w.rxAuto_Phone.checked());
+        EXPECT_FALSE(w.TB_Phone.visible());
+        EXPECT_FALSE(w.TB_EditPhone.visible());
+        w.rxAuto_Phone.userSetChecked(false);
+        EXPECT_FALSE(r.values().AutoDial);
+        EXPECT_TRUE(w.TB_Phone.visible());
+        EXPECT_TRUE(w.TB_EditPhone.visible());
+        w.rxAuto_Phone.userSetChecked(true);
+        EXPECT_TRUE(r.values().AutoDial);
+        EXPECT_FALSE(w.TB_Phone.visible());
+    });
+    r.run(1000, false);
+}
+
+TEST(WorkWindow, AutoStartStartsTheServerWithoutAClick) {
+    ServerRun r("115200", "1\r\n0\r\n");  // line 18: auto-start on
+    r.run(2000, false);
+    ASSERT_FALSE(r.serverPort.openChanges().empty());
+    // SERVER at 10 ms, the window's start 100 ms later, then the 300 ms pause before the open.
+    EXPECT_EQ(r.serverPort.openChanges()[0].time, ServerRun::kServerClick + 100 + 300);
+}
+
+TEST(WorkWindow, StartRefusedOrFailingSaysWhyAndLeavesTheIndicatorsNo) {
+    struct Case {
+        const char* what;
+        std::function<void(ServerRun&)> arrange;
+        std::vector<std::string> boxes;
+        bool winOpened;
+    };
+    const Case cases[] = {
+        {"SERVER port switched off",
+         [](ServerRun& r) { r.values().ServerPortOff = true; },
+         {"Старт сервер"},
+         false},
+        {"APN and port missing",
+         [](ServerRun& r) {
+             r.values().GprsApn.clear();
+             r.values().GprsPort.clear();
+         },
+         {"Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"APN\"",
+          "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\""},
+         false},
+        {"SERVER port does not open",
+         [](ServerRun& r) { r.serverPort.refuseOpen(true); },
+         {"COM3: the device is not open (the device refused to open)"},
+         false},
+        {"WIN port does not open", [](ServerRun& r) { r.winPort.refuseOpen(true); }, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ServerRun r;
+        r.at(100, [&] { c.arrange(r); });
+        r.at(3000, [&] {
+            r.values().ServerWriteFailed = true;
+            r.work().TB_Retry.click();
+        });
+        r.at(5000, [&] { EXPECT_EQ(r.work().sStartServ.text(), "NO"); });
+        r.run(6000, false);
+        std::vector<std::string> boxes;
+        for (const auto& b : r.k.desktop.boxes()) {
+            boxes.push_back(b.text);
+        }
+        EXPECT_EQ(boxes, c.boxes);
+        EXPECT_EQ(r.winPort.openChanges().empty(), !c.winOpened);
+        EXPECT_TRUE(r.polling.received().chunks().empty());
+    }
+}
+
+TEST(WorkWindow, RestartClearsTheIndicatorsAndTheWriteFailures) {
+    ServerRun r;
+    r.at(2000, [&] {
+        kestrel::TfWinServ& w = r.work();
+        w.SetClientConnected(true);
+        w.SetClientIdentified(true);
+        w.SetPollingLinkUp(true);
+        r.values().ServerWriteFailed = true;
+        r.values().WinWriteFailed = true;
+        w.TB_Retry.click();
+        EXPECT_FALSE(r.values().ServerWriteFailed);
+        EXPECT_FALSE(r.values().WinWriteFailed);
+        EXPECT_EQ(w.sConn_SERV.text(), "NO");
+        EXPECT_EQ(w.sConn_CSD_GPRS.text(), "NO");
+        EXPECT_EQ(w.sConnWin.text(), "NO");
+    });
+    r.run(3000);
+    EXPECT_EQ(r.winPort.written(), "UU");
+}
+
+TEST(WorkWindow, LeavingRaisesDtrClosesTheFileAndEndsTheProgram) {
+    ServerRun r;
+    r.values().DebugFile = true;
+    r.run(2000);
+    ASSERT_FALSE(r.serverPort.lineChanges().empty());
+    const auto& dtr = r.serverPort.lineChanges().back();
+    EXPECT_EQ(dtr.line, "DTR");
+    EXPECT_TRUE(dtr.on);
+    EXPECT_EQ(dtr.time, 2000);
+    EXPECT_FALSE(r.serverPort.openChanges().back().open);
+    EXPECT_EQ(r.serverPort.openChanges().back().time, 2100);
+    EXPECT_FALSE(r.k.app.logs.file.isOpen());
+    EXPECT_TRUE(r.k.loop.quitRequested());
+    EXPECT_FALSE(r.k.app.fKestrel->isShown());
+}
+
+TEST(WorkWindow, ExchangeLogFileIsCreatedForARunWithTheFileFlag) {
+    ServerRun r;
+    r.values().DebugFile = true;
+    r.k.loop.setWallClock({2024, 3, 1, 9, 5, 3, 0});
+    r.run(1000, false);
+    const auto expected = r.folder.work("0905030010FlLog.000");  // the SERVER click's time
+    EXPECT_TRUE(std::filesystem::exists(expected));
+}
+
+TEST(WorkWindow, ExchangeLogFileThatCannotBeCreatedIsANoticeAndTheRunGoesOn) {
+    ServerRun r;
+    r.values().DebugFile = true;
+    r.k.loop.setWallClock({2024, 3, 1, 9, 5, 3, 0});
+    std::filesystem::create_directory(r.folder.work("0905030010FlLog.000"));  // in the way
+    bool open = false;
+    r.at(2000, [&] { open = r.k.app.fWinServ != nullptr; });
+    r.run(2500, false);
+    const auto boxes = r.k.desktop.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, platform::BoxIcon::Information);
+    EXPECT_NE(boxes[0].text.find("FlLog.000"), std::string::npos);
+    EXPECT_TRUE(open);
+}
