@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "kestrel/common/ExchangeLogs.h"
+#include "support/ServerRun.h"
+
+using testing_support::ServerRun;
+
+namespace {
+
+std::vector<std::string> Texts(const platform::Control& pane) {
+    std::vector<std::string> texts;
+    for (const auto& line : pane.lines()) {
+        texts.push_back(line.text);
+    }
+    return texts;
+}
+
+}  // namespace
+
+TEST(Logs, EntryKindsColoursStampAndFont) {
+    ServerRun r;
+    r.k.loop.setWallClock({2024, 3, 1, 9, 5, 3, 7});
+    r.at(300, [&] {
+        platform::Control& pane = r.work().reLogDeb_Phone;
+        pane.clearLines();
+        kestrel::LogRing(r.k.app, 4, "->:ATD123; // hex: ", true);
+        kestrel::LogRing(r.k.app, 6, "six", true);
+        kestrel::LogRing(r.k.app, 0, "zero", true);
+        ASSERT_EQ(pane.lines().size(), 5u);  // kind 0 appends only its stamp
+        EXPECT_EQ(pane.lines()[0].text, "01.03.2024 09:05:03.307");
+        EXPECT_EQ(pane.lines()[0].colour, platform::colours::Purple);
+        EXPECT_EQ(pane.lines()[1].colour, platform::colours::Maroon);
+        EXPECT_EQ(pane.lines()[3].colour, platform::colours::Red);
+        EXPECT_EQ(pane.lines()[4].text, "01.03.2024 09:05:03.307");
+        for (const auto& line : pane.lines()) {
+            EXPECT_EQ(line.fontFamily, "Courier New");
+        }
+        // Without the monitor the SERVER and WIN panes stay empty.
+        kestrel::LogServer(r.k.app, 5, "x", true);
+        kestrel::LogWin(r.k.app, 5, "x", true);
+        EXPECT_TRUE(r.work().reLogDeb_Serv.lines().empty());
+        EXPECT_TRUE(r.work().reLogDeb_WinPh.lines().empty());
+    });
+    r.run(500, false);
+}
+
+TEST(Logs, PaneIsClearedWhenItHoldsMoreThan5000Lines) {
+    ServerRun r;
+    r.at(300, [&] {
+        platform::Control& pane = r.work().reLogDeb_Phone;
+        pane.clearLines();
+        for (int i = 0; i < 5000; ++i) {
+            kestrel::AppendColoured(pane, "line", platform::colours::Black);
+        }
+        kestrel::LogRing(r.k.app, 2, "kept", false);
+        EXPECT_EQ(pane.lines().size(), 5001u);
+        kestrel::LogRing(r.k.app, 2, "new", true);
+        ASSERT_EQ(pane.lines().size(), 2u);
+        EXPECT_EQ(pane.lines()[1].text, "new");
+    });
+    r.run(500, false);
+}
+
+TEST(Logs, ReceptionsWithin250msAreLoggedAsOneBatch) {
+    ServerRun r;
+    r.values().DebugMonitor = true;
+    r.polling.send(100, "AB\r\n");
+    r.polling.send(50, "CD");
+    r.polling.send(50, "EF");
+    std::vector<std::string> win;
+    bool debugArea = false;
+    r.at(1500, [&] {
+        win = Texts(r.work().reLogDeb_WinPh);
+        debugArea = r.work().pLogDeb.visible();
+    });
+    r.run(1600);
+    // One batch: a stamp and the hex, a stamp and the text without line controls.
+    ASSERT_EQ(win.size(), 4u);
+    EXPECT_EQ(win[1], "41 42 0D 0A 43 44 45 46 ");
+    EXPECT_EQ(win[3], "ABCDEF");
+    EXPECT_TRUE(debugArea);
+}
+
+TEST(Logs, FileGetsHeaderAndHexLinesOf32Bytes) {
+    for (std::size_t size : {32u, 33u, 70u, 0u}) {
+        ServerRun r;
+        r.values().DebugFile = true;
+        r.at(300, [&] {
+            kestrel::NoteWinReceived(r.k.app, std::string(size, 'x'));
+            if (size == 0) {
+                kestrel::NoteWinReceived(r.k.app, "");
+            }
+        });
+        r.run(1000, false);
+        const auto& path = r.k.app.logs.file.path();
+        std::ifstream in(path, std::ios::binary);
+        const std::string file{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+        std::size_t lines = 0;
+        for (std::size_t p = file.find("\r\n"); p != std::string::npos;
+             p = file.find("\r\n", p + 2)) {
+            ++lines;
+        }
+        EXPECT_EQ(lines, size == 0 ? 2u : 1 + (size + 31) / 32) << size;
+        EXPECT_EQ(file.rfind("win: ", 0), 0u) << size;
+    }
+}
+
+TEST(Logs, FileExampleByteForByte) {
+    ServerRun r;
+    r.values().DebugFile = true;
+    r.k.loop.setWallClock({2024, 3, 1, 9, 5, 2, 707});  // t = 300 is 09:05:03.007
+    std::string forty;
+    for (int i = 0; i < 40; ++i) {
+        forty += char(0x30 + i);
+    }
+    r.at(300, [&] { kestrel::NoteServerReceived(r.k.app, "\r\nOK\r\n"); });
+    r.at(1053, [&] { kestrel::NoteWinReceived(r.k.app, forty); });
+    r.run(2000, false);
+    std::ifstream in(r.k.app.logs.file.path(), std::ios::binary);
+    const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(file,
+              "ser: 01.03.2024 09:05:03.257\r\n"
+              "0D 0A 4F 4B 0D 0A \r\n"
+              "win: 01.03.2024 09:05:04.010\r\n"
+              "30 31 32 33 34 35 36 37 38 39 3A 3B 3C 3D 3E 3F 40 41 42 43 44 45 46 47 48 49 4A 4B "
+              "4C 4D 4E 4F \r\n"
+              "50 51 52 53 54 55 56 57 \r\n");
+}
