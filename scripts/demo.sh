@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and starts Kestrel on its demo default. With a display it
-# opens on the desktop; without one it starts on Qt's offscreen platform and saves a picture of
-# its main window.
+# Installs what is needed, builds, and starts Kestrel on its demo default: its SERVER and WIN
+# ports on pseudo-terminals of the simulator, a quiet modem on SERVER and the polling software on
+# WIN, which dials once the server has opened its port. With a display Kestrel opens on the
+# desktop (press SERVER); without one it runs on Qt's offscreen platform, the SERVER press is
+# made for you, and a picture of the work window is saved.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" "$root/build"
 
-# The demo program folder: the staged tree with a Work folder of its own.
 demo="$root/demo"
-mkdir -p "$demo/Work"
-cp -a "$root/build/stage/." "$demo/"
-
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    exec "$demo/Kestrel"
+    exec "$root/build/tools/kestrel-sim" "$root/build/stage" "$demo"
 fi
-picture="$demo/kestrel-main-window.png"
-QT_QPA_PLATFORM=offscreen "$root/build/tools/kestrel-snapshot" "$demo" "$picture" >/dev/null
-echo "No display here: Kestrel started on the offscreen platform."
-echo "Picture of its main window: $picture"
+echo "No display here: Kestrel runs on the offscreen platform."
+QT_QPA_PLATFORM=offscreen "$root/build/tools/kestrel-sim" "$root/build/stage" "$demo" \
+    --snapshot "$demo/kestrel-work-window.png" 2>/dev/null

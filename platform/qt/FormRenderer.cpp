@@ -557,7 +557,7 @@ void FormRenderer::apply(Control& control, Property property) {
             break;
         case Property::Background:
             if (control.background() && widget != nullptr) {
-                QWidget* target = &control == &form_ ? client_.data() : widget;
+                QWidget* target = &control == &form_ ? client_.data() : input;
                 QPalette palette = target->palette();
                 palette.setColor(QPalette::Window, ToQt(*control.background()));
                 palette.setColor(QPalette::Base, ToQt(*control.background()));

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/qt/QtDesktop.h"
+
+namespace tools {
+
+// The Qt desktop of a program folder other than the executable's (a demo or a test folder).
+// Tests running beside each other or beside a real Kestrel give their lock a name of their own.
+class FolderDesktop : public platform::QtDesktop {
+public:
+    FolderDesktop(platform::QtEventLoop& loop, std::filesystem::path folder, std::string lockSuffix = {})
+        : QtDesktop(loop), folder_(std::move(folder)), lockSuffix_(std::move(lockSuffix)) {}
+
+    std::filesystem::path programFolder() const override { return folder_; }
+    std::unique_ptr<platform::InstanceLock> lockInstance(const std::string& name) override {
+        return platform::LockInstance(name + lockSuffix_);
+    }
+
+private:
+    std::filesystem::path folder_;
+    std::string lockSuffix_;
+};
+
+}  // namespace tools

@@ -1,0 +1,115 @@
+// Simulated peers on pseudo-terminals for a demo of Kestrel:
+//   kestrel-sim <staged program folder> <demo folder> [--snapshot <picture.png>]
+// Writes the demo folder (the staged tree, Work/ComPorts.000 pointing COM1 and COM2 at the
+// simulator's terminals, settings with APN, GPRS port and both ports), puts a quiet modem on the
+// SERVER terminal and the polling software on the WIN terminal, and starts Kestrel. The polling
+// software dials once the server has opened its port. With --snapshot (for machines without a
+// display) Kestrel runs in this process on the current Qt platform: the operator presses SERVER,
+// the work window starts the server, and a picture of the work window is saved after the dial was
+// answered.
+#include <QApplication>
+#include <QProcess>
+#include <QWidget>
+#include <cstdio>
+
+#include "DemoFolder.h"
+#include "InProcessKestrel.h"
+#include "PtyEndpoint.h"
+#include "kestrel/app/prKestrel.h"
+#include "kestrel/work/pWinServ.h"
+#include "platform/qt/QtEventLoop.h"
+#include "sim/PollingSoftwareSim.h"
+
+namespace {
+
+constexpr int kDemoLimitMs = 20'000;
+
+void PrintTraffic(const sim::PollingSoftwareSim& polling) {
+    std::string seen;
+    for (char c : polling.received().all()) {
+        seen += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    std::printf("The polling software received: %s\n", seen.c_str());
+}
+
+int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path& folder, const std::string& picture) {
+    tools::InProcessKestrel k(folder);
+    tools::PtyEndpoint serverLine(k.loop);
+    tools::PtyEndpoint winLine(k.loop);
+    const std::string error = tools::WriteDemoFolder(stage, folder, {serverLine.devicePath(), winLine.devicePath()});
+    if (!serverLine.ok() || !winLine.ok() || !error.empty()) {
+        std::fprintf(stderr, "kestrel-sim: %s\n", error.empty() ? "no pseudo-terminals" : error.c_str());
+        return 1;
+    }
+    sim::QuietModemSim modem(k.loop, serverLine);
+    sim::PollingSoftwareSim polling(k.loop, winLine);
+    tools::ScriptDemoPolling(polling);
+
+    k.app.start();
+    k.operatorScript.after(500, [&] { k.click(*k.app.fKestrel, k.app.fKestrel->mSERVER); });
+    bool saved = false;
+    platform::Timer watch(k.loop, 100, true);
+    watch.onTick([&] {
+        const bool answered = polling.received().timeOf("CONNECT") >= 0 &&
+                              k.loop.now() - polling.received().timeOf("CONNECT") > 500;
+        if (k.app.fWinServ == nullptr || !(answered || k.loop.now() > kDemoLimitMs)) {
+            return;
+        }
+        watch.setEnabled(false);
+        if (const platform::FormRenderer* renderer = k.desktop.rendererFor(*k.app.fWinServ)) {
+            saved = renderer->window()->grab().save(QString::fromStdString(picture));
+        }
+        k.click(*k.app.fWinServ, k.app.fWinServ->TB_Exit);
+    });
+    k.app.run();
+    PrintTraffic(polling);
+    if (!saved) {
+        std::fprintf(stderr, "kestrel-sim: no picture of the work window\n");
+        return 1;
+    }
+    std::printf("Picture of the work window: %s\n", std::filesystem::absolute(picture).c_str());
+    return polling.received().timeOf("CONNECT") >= 0 ? 0 : 1;
+}
+
+int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& folder) {
+    platform::QtEventLoop loop;
+    tools::PtyEndpoint serverLine(loop);
+    tools::PtyEndpoint winLine(loop);
+    const std::string error = tools::WriteDemoFolder(stage, folder, {serverLine.devicePath(), winLine.devicePath()});
+    if (!serverLine.ok() || !winLine.ok() || !error.empty()) {
+        std::fprintf(stderr, "kestrel-sim: %s\n", error.empty() ? "no pseudo-terminals" : error.c_str());
+        return 1;
+    }
+    sim::QuietModemSim modem(loop, serverLine);
+    sim::PollingSoftwareSim polling(loop, winLine);
+    tools::ScriptDemoPolling(polling);
+
+    QProcess kestrel;
+    kestrel.setProcessChannelMode(QProcess::ForwardedChannels);
+    kestrel.start(QString::fromStdString((folder / "Kestrel").string()), {});
+    if (!kestrel.waitForStarted()) {
+        std::fprintf(stderr, "kestrel-sim: cannot start %s\n", (folder / "Kestrel").c_str());
+        return 1;
+    }
+    std::printf("Kestrel runs in %s; SERVER is COM1=%s, WIN is COM2=%s.\n", folder.c_str(),
+                serverLine.devicePath().c_str(), winLine.devicePath().c_str());
+    std::printf("Press SERVER: the work window starts the server and the polling software dials.\n");
+    loop.runUntil([&] { return kestrel.state() == QProcess::NotRunning; });
+    PrintTraffic(polling);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    if (args.size() == 5 && args[3] == "--snapshot") {
+        return RunInProcess(args[1].toStdString(), args[2].toStdString(), args[4].toStdString());
+    }
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: kestrel-sim <staged program folder> <demo folder> [--snapshot <picture.png>]\n");
+        return 2;
+    }
+    return RunProgram(args[1].toStdString(), args[2].toStdString());
+}
