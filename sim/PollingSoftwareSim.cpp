@@ -14,16 +14,22 @@ PollingSoftwareSim::PollingSoftwareSim(platform::EventLoop& loop, ByteEndpoint& 
     });
 }
 
-void PollingSoftwareSim::send(int pauseMs, const std::string& bytes) { script_.push_back({pauseMs, bytes}); }
+void PollingSoftwareSim::send(int pauseMs, const std::string& bytes) {
+    script_.push_back({pauseMs, bytes});
+}
 
 void PollingSoftwareSim::hangUp(int pauseMs, int guardMs) {
     send(pauseMs, "+++");
     command(guardMs, "ATH");
 }
 
-void PollingSoftwareSim::start() { next(); }
+void PollingSoftwareSim::start() {
+    next();
+}
 
-void PollingSoftwareSim::startWhenReceived(const std::string& text) { trigger_ = text; }
+void PollingSoftwareSim::startWhenReceived(const std::string& text) {
+    trigger_ = text;
+}
 
 void PollingSoftwareSim::next() {
     if (script_.empty()) {

@@ -13,7 +13,7 @@ namespace sim {
 // command lines, a dial command, data and the hang-up, each after its pause, and records what
 // comes back.
 class PollingSoftwareSim {
-public:
+  public:
     PollingSoftwareSim(platform::EventLoop& loop, ByteEndpoint& endpoint);
 
     // Script steps, each `pauseMs` after the one before (the first after the start).
@@ -31,7 +31,7 @@ public:
     const Traffic& sent() const { return sent_; }
     bool finished() const { return script_.empty() && !timer_.enabled(); }
 
-private:
+  private:
     struct Step {
         int pauseMs;
         std::string bytes;
@@ -50,11 +50,11 @@ private:
 // The plain peer of the SERVER port until a GSM modem simulator stands there: it answers nothing
 // and records what it is sent.
 class QuietModemSim {
-public:
+  public:
     QuietModemSim(platform::EventLoop& loop, ByteEndpoint& endpoint);
     const Traffic& received() const { return received_; }
 
-private:
+  private:
     Traffic received_;
 };
 

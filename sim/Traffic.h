@@ -10,7 +10,7 @@ namespace sim {
 
 // What crossed a peer's line in one direction, with the loop's times.
 class Traffic {
-public:
+  public:
     struct Chunk {
         std::int64_t time;
         std::string bytes;
@@ -39,7 +39,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     const platform::EventLoop& loop_;
     std::vector<Chunk> chunks_;
 };

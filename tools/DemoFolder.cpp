@@ -6,7 +6,8 @@ namespace tools {
 
 namespace {
 
-bool WriteLines(const std::filesystem::path& path, const std::initializer_list<std::string>& lines) {
+bool WriteLines(const std::filesystem::path& path,
+                const std::initializer_list<std::string>& lines) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (const std::string& line : lines) {
         out << line << "\r\n";
@@ -33,8 +34,9 @@ std::string WriteDemoFolder(const std::filesystem::path& stage, const std::files
         WriteLines(folder / "Work" / "ComPorts.000",
                    {"COM1=" + settings.serverDevice, "COM2=" + settings.winDevice}) &&
         WriteLines(folder / "Work" / "FileInRS.000",
-                   {"1.16", "COM1", "115200", "COM2", "115200", "", "115200", "internet.demo", "5001", "30",
-                    "100", "20", "0", "0", "0", "1", "20", settings.autoStartServer ? "1" : "0", "0"});
+                   {"1.16", "COM1", "115200", "COM2", "115200", "", "115200", "internet.demo",
+                    "5001", "30", "100", "20", "0", "0", "0", "1", "20",
+                    settings.autoStartServer ? "1" : "0", "0"});
     return written ? std::string() : "cannot write the Work files of " + folder.string();
 }
 

@@ -10,8 +10,9 @@ namespace tools {
 // The Qt desktop of a program folder other than the executable's (a demo or a test folder).
 // Tests running beside each other or beside a real Kestrel give their lock a name of their own.
 class FolderDesktop : public platform::QtDesktop {
-public:
-    FolderDesktop(platform::QtEventLoop& loop, std::filesystem::path folder, std::string lockSuffix = {})
+  public:
+    FolderDesktop(platform::QtEventLoop& loop, std::filesystem::path folder,
+                  std::string lockSuffix = {})
         : QtDesktop(loop), folder_(std::move(folder)), lockSuffix_(std::move(lockSuffix)) {}
 
     std::filesystem::path programFolder() const override { return folder_; }
@@ -19,7 +20,7 @@ public:
         return platform::LockInstance(name + lockSuffix_);
     }
 
-private:
+  private:
     std::filesystem::path folder_;
     std::string lockSuffix_;
 };

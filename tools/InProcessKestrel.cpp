@@ -5,12 +5,14 @@
 
 namespace tools {
 
-QWidget* InProcessKestrel::widget(const platform::Form& form, const platform::Control& control) const {
+QWidget* InProcessKestrel::widget(const platform::Form& form,
+                                  const platform::Control& control) const {
     const platform::FormRenderer* renderer = desktop.rendererFor(form);
     return renderer ? renderer->widgetFor(control) : nullptr;
 }
 
-QAction* InProcessKestrel::action(const platform::Form& form, const platform::Control& control) const {
+QAction* InProcessKestrel::action(const platform::Form& form,
+                                  const platform::Control& control) const {
     const platform::FormRenderer* renderer = desktop.rendererFor(form);
     return renderer ? renderer->actionFor(control) : nullptr;
 }

@@ -32,13 +32,16 @@ void PrintTraffic(const sim::PollingSoftwareSim& polling) {
     std::printf("The polling software received: %s\n", seen.c_str());
 }
 
-int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path& folder, const std::string& picture) {
+int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path& folder,
+                 const std::string& picture) {
     tools::InProcessKestrel k(folder);
     tools::PtyEndpoint serverLine(k.loop);
     tools::PtyEndpoint winLine(k.loop);
-    const std::string error = tools::WriteDemoFolder(stage, folder, {serverLine.devicePath(), winLine.devicePath()});
+    const std::string error =
+        tools::WriteDemoFolder(stage, folder, {serverLine.devicePath(), winLine.devicePath()});
     if (!serverLine.ok() || !winLine.ok() || !error.empty()) {
-        std::fprintf(stderr, "kestrel-sim: %s\n", error.empty() ? "no pseudo-terminals" : error.c_str());
+        std::fprintf(stderr, "kestrel-sim: %s\n",
+                     error.empty() ? "no pseudo-terminals" : error.c_str());
         return 1;
     }
     sim::QuietModemSim modem(k.loop, serverLine);
@@ -75,9 +78,11 @@ int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& 
     platform::QtEventLoop loop;
     tools::PtyEndpoint serverLine(loop);
     tools::PtyEndpoint winLine(loop);
-    const std::string error = tools::WriteDemoFolder(stage, folder, {serverLine.devicePath(), winLine.devicePath()});
+    const std::string error =
+        tools::WriteDemoFolder(stage, folder, {serverLine.devicePath(), winLine.devicePath()});
     if (!serverLine.ok() || !winLine.ok() || !error.empty()) {
-        std::fprintf(stderr, "kestrel-sim: %s\n", error.empty() ? "no pseudo-terminals" : error.c_str());
+        std::fprintf(stderr, "kestrel-sim: %s\n",
+                     error.empty() ? "no pseudo-terminals" : error.c_str());
         return 1;
     }
     sim::QuietModemSim modem(loop, serverLine);
@@ -93,7 +98,9 @@ int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& 
     }
     std::printf("Kestrel runs in %s; SERVER is COM1=%s, WIN is COM2=%s.\n", folder.c_str(),
                 serverLine.devicePath().c_str(), winLine.devicePath().c_str());
-    std::printf("Press SERVER: the work window starts the server and the polling software dials.\n");
+    std::printf(
+        "Press SERVER: the work window starts the server and the polling software dials.\n");
+    std::fflush(stdout);
     loop.runUntil([&] { return kestrel.state() == QProcess::NotRunning; });
     PrintTraffic(polling);
     return 0;
@@ -108,7 +115,9 @@ int main(int argc, char* argv[]) {
         return RunInProcess(args[1].toStdString(), args[2].toStdString(), args[4].toStdString());
     }
     if (args.size() != 3) {
-        std::fprintf(stderr, "usage: kestrel-sim <staged program folder> <demo folder> [--snapshot <picture.png>]\n");
+        std::fprintf(stderr,
+                     "usage: kestrel-sim <staged program folder> <demo folder> [--snapshot "
+                     "<picture.png>]\n");
         return 2;
     }
     return RunProgram(args[1].toStdString(), args[2].toStdString());

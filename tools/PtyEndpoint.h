@@ -12,7 +12,7 @@ namespace tools {
 // A simulated peer's line on a pseudo-terminal: the peer holds the master side, the program under
 // test opens the slave as its COM port. Receptions reach the peer through the loop.
 class PtyEndpoint : public sim::ByteEndpoint {
-public:
+  public:
     explicit PtyEndpoint(platform::EventLoop& loop);
     ~PtyEndpoint() override;
     PtyEndpoint(const PtyEndpoint&) = delete;
@@ -23,7 +23,7 @@ public:
     const std::string& devicePath() const { return slavePath_; }
     void send(const std::string& bytes) override;
 
-private:
+  private:
     void readable();
 
     platform::EventLoop& loop_;

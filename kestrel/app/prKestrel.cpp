@@ -7,8 +7,8 @@
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/settings/SettingsFile.h"
 #include "kestrel/winlink/WinPort.h"
-#include "shared/AboutBox.h"
 #include "kestrel/work/pWinServ.h"
+#include "shared/AboutBox.h"
 #include "shared/Helpers.h"
 #include "shared/LanguageCode.h"
 #include "shared/WaitWindow.h"
@@ -111,13 +111,16 @@ void TfKestrel::mSERVERClick() {
         const std::string error =
             app_.logs.file.create(WorkFile(values, shared::TimeCode(app_.loop) + "FlLog.000"));
         if (!error.empty()) {
-            app_.desktop.messageBox(platform::BoxIcon::Information, error, platform::BoxButtons::Ok);
+            app_.desktop.messageBox(platform::BoxIcon::Information, error,
+                                    platform::BoxButtons::Ok);
         }
     }
     ShowWorkWindow();
 }
 
-void TfKestrel::ShowWorkWindow() { app_.showModalWindow(app_.fWinServ, app_); }
+void TfKestrel::ShowWorkWindow() {
+    app_.showModalWindow(app_.fWinServ, app_);
+}
 
 void TfKestrel::ShowServerStart() {
     if (!OpenServerPort(app_) || !WinOpen(app_)) {

@@ -8,7 +8,7 @@ namespace kestrel {
 
 // The text file of receptions, held open for the server run. Lines are Windows-1251 with CR LF.
 class ExchangeLogFile {
-public:
+  public:
     // Creates the file anew. Returns the error text, empty on success.
     std::string create(const std::filesystem::path& path);
     bool isOpen() const { return out_.is_open(); }
@@ -16,7 +16,7 @@ public:
     void close();
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::ofstream out_;
     std::filesystem::path path_;
 };

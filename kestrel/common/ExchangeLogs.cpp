@@ -12,7 +12,8 @@ namespace {
 
 constexpr std::size_t kHexLineBytes = 32;
 
-void LogEntry(KestrelApp& app, platform::Control& pane, int kind, const std::string& text, bool stamp) {
+void LogEntry(KestrelApp& app, platform::Control& pane, int kind, const std::string& text,
+              bool stamp) {
     if (pane.lines().size() > kPaneLineLimit) {
         pane.clearLines();
     }
@@ -26,7 +27,8 @@ void LogEntry(KestrelApp& app, platform::Control& pane, int kind, const std::str
     }
 }
 
-void NoteReceived(KestrelApp& app, ReceiveLog& log, platform::Timer& timer, const std::string& bytes) {
+void NoteReceived(KestrelApp& app, ReceiveLog& log, platform::Timer& timer,
+                  const std::string& bytes) {
     const bool logging = app.values.DebugMonitor || app.values.DebugFile;
     log.busy = true;
     if (logging) {
@@ -50,7 +52,8 @@ void LogTick(KestrelApp& app, ReceiveLog& log, platform::Timer& timer, const cha
         file.writeLine(header + shared::TodayText(app.loop) + " " + shared::NowTimeText(app.loop));
         std::size_t offset = 0;
         do {
-            file.writeLine(shared::BytesToHexText(std::string_view(batch).substr(offset, kHexLineBytes)));
+            file.writeLine(
+                shared::BytesToHexText(std::string_view(batch).substr(offset, kHexLineBytes)));
             offset += kHexLineBytes;
         } while (offset < batch.size());
     }
@@ -73,7 +76,8 @@ bool KindColour(int kind, platform::Colour& colour) {
     return true;
 }
 
-void AppendColoured(platform::Control& pane, const std::string& text, const platform::Colour& colour) {
+void AppendColoured(platform::Control& pane, const std::string& text,
+                    const platform::Colour& colour) {
     pane.appendLine({text, colour, kLogFont});
 }
 
@@ -107,6 +111,8 @@ void ServerLogTick(KestrelApp& app) {
     LogTick(app, app.logs.server, app.InRS232->tWaitWrRs_Serv, "ser: ", LogServer);
 }
 
-void WinLogTick(KestrelApp& app) { LogTick(app, app.logs.win, app.InRS232->tWaitWrRs_WinPh, "win: ", LogWin); }
+void WinLogTick(KestrelApp& app) {
+    LogTick(app, app.logs.win, app.InRS232->tWaitWrRs_WinPh, "win: ", LogWin);
+}
 
 }  // namespace kestrel

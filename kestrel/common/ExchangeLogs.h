@@ -30,7 +30,8 @@ inline constexpr const char* kLogFont = "Courier New";
 bool KindColour(int kind, platform::Colour& colour);
 
 // Adds one line in that colour and the log font at the end of a pane.
-void AppendColoured(platform::Control& pane, const std::string& text, const platform::Colour& colour);
+void AppendColoured(platform::Control& pane, const std::string& text,
+                    const platform::Colour& colour);
 
 // One entry: the pane is cleared past 5000 lines, then the purple stamp, then the text in the
 // colour of its kind. The SERVER and WIN panes take entries only while the monitor is on.

@@ -32,7 +32,7 @@ struct ProgramValues {
     bool ClientConnected = false;
     bool ClientIdentified = false;
     bool PollingLinkUp = false;
-    std::uint8_t IdleSeconds = 0;    // seconds without a reception on WIN or SERVER
+    std::uint8_t IdleSeconds = 0;     // seconds without a reception on WIN or SERVER
     std::uint8_t ClientTimeout = 60;  // the silence limit
     bool StatusControlActive = false;
 

@@ -21,7 +21,9 @@ constexpr std::size_t kDialLength = 10;
 // A "+++" followed by this many characters without "ATH" was data, not a hang-up.
 constexpr std::size_t kEscapeWindow = 19;
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
 
 }  // namespace
 

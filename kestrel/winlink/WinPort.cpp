@@ -10,7 +10,8 @@
 namespace kestrel {
 
 bool WinPortPresent(KestrelApp& app) {
-    return CheckPortPresent(app, app.values.WinPortOff, app.InRS232->cbRS232_WIN.text(), "Err порт \"WIN\"");
+    return CheckPortPresent(app, app.values.WinPortOff, app.InRS232->cbRS232_WIN.text(),
+                            "Err порт \"WIN\"");
 }
 
 bool WinOpen(KestrelApp& app) {
@@ -18,7 +19,8 @@ bool WinOpen(KestrelApp& app) {
         return true;
     }
     TInRS232& settings = *app.InRS232;
-    if (!ReopenPort(app.loop, *settings.XComm_WIN, settings.cbRS232_WIN.text(), settings.cbSpeedWIN.text())) {
+    if (!ReopenPort(app.loop, *settings.XComm_WIN, settings.cbRS232_WIN.text(),
+                    settings.cbSpeedWIN.text())) {
         return false;
     }
     return settings.XComm_WIN->write("U") == 1;
@@ -37,7 +39,8 @@ bool WinWrite(KestrelApp& app, int kind, const std::string& bytes) {
     if (WinWriteQuiet(app, bytes)) {
         return true;
     }
-    app.desktop.messageBox(platform::BoxIcon::Error, std::string(app.text(SettingsTexts::PortWriteError)),
+    app.desktop.messageBox(platform::BoxIcon::Error,
+                           std::string(app.text(SettingsTexts::PortWriteError)),
                            platform::BoxButtons::Ok);
     return false;
 }

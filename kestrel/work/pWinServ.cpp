@@ -23,7 +23,8 @@ constexpr const char* kNoDeviceText = "--\"\"--";
 constexpr const char* kClearedText = "-\"\"-";
 constexpr platform::Colour kGrey{192, 192, 192};
 
-Control& Make(Control& parent, ControlKind kind, const char* name, Rect bounds, const std::string& text = {}) {
+Control& Make(Control& parent, ControlKind kind, const char* name, Rect bounds,
+              const std::string& text = {}) {
     Control& c = parent.add(kind, name);
     c.setBounds(bounds);
     c.setText(text);
@@ -94,11 +95,13 @@ TfWinServ::TfWinServ(KestrelApp& app)
       leSerNumCl(DeviceField(pWrk, "leSerNumCl", 146)),
       leNumPh(DeviceField(pWrk, "leNumPh", 186)),
       leTm_out(DeviceField(pWrk, "leTm_out", 226)),
-      rxAuto_Phone(Make(pWrk, ControlKind::Switch, "rxAuto_Phone", {440, 50, 190, 24}, "Автодозвон")),
+      rxAuto_Phone(
+          Make(pWrk, ControlKind::Switch, "rxAuto_Phone", {440, 50, 190, 24}, "Автодозвон")),
       pTimeOK(Make(pWrk, ControlKind::Panel, "pTimeOK", {440, 84, 190, 50})),
       lTM_OK(Make(pTimeOK, ControlKind::Label, "lTM_OK", {6, 4, 180, 18}, "До отключ. ОК (сек)")),
       sStepStopOK(Make(pTimeOK, ControlKind::Label, "sStepStopOK", {70, 24, 60, 20}, "000")),
-      lPhoneRing(Make(pWrk, ControlKind::Label, "lPhoneRing", {440, 144, 190, 18}, "Вызываемый номер ОК")),
+      lPhoneRing(
+          Make(pWrk, ControlKind::Label, "lPhoneRing", {440, 144, 190, 18}, "Вызываемый номер ОК")),
       stPhoneRing(Make(pWrk, ControlKind::Label, "stPhoneRing", {440, 164, 190, 22}, kClearedText)),
       lCSQ(ModemField(pWrk, "lCSQ", {8, 186, 70, 22}, "CSQ")),
       lIP_Sim(ModemField(pWrk, "lIP_Sim", {86, 186, 140, 22}, "IP Sim")),
@@ -234,7 +237,8 @@ void TfWinServ::StartRestartServer() {
     SetClientConnected(false);
     SetClientIdentified(false);
     if (values.ServerPortOff) {
-        app_.desktop.messageBox(platform::BoxIcon::Error, std::string(app_.text(WorkTexts::StartServer)),
+        app_.desktop.messageBox(platform::BoxIcon::Error,
+                                std::string(app_.text(WorkTexts::StartServer)),
                                 platform::BoxButtons::Ok);
         return;
     }
@@ -288,7 +292,8 @@ void TfWinServ::tStopOKTimer() {
         pTimeOK.setVisible(false);
         return;
     }
-    sStepStopOK.setText(shared::PadLeft('0', std::to_string(values.ClientTimeout - values.IdleSeconds), 3));
+    sStepStopOK.setText(
+        shared::PadLeft('0', std::to_string(values.ClientTimeout - values.IdleSeconds), 3));
 }
 
 void TfWinServ::tStartPhoneTimer() {
@@ -303,7 +308,9 @@ void TfWinServ::TB_ContrSostClick() {
     WinPortPresent(app_);
 }
 
-void TfWinServ::TB_PhoneClick() { stPhoneRing.setColour(colours::Black); }
+void TfWinServ::TB_PhoneClick() {
+    stPhoneRing.setColour(colours::Black);
+}
 
 void TfWinServ::rxAuto_PhoneChange() {
     app_.values.AutoDial = rxAuto_Phone.checked();

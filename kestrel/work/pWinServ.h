@@ -10,7 +10,7 @@ class KestrelApp;
 // The operator's window of a server run: the link indicators, the device and modem fields, the
 // silence countdown, the logs and the commands. The program lives in it until the exit button.
 class TfWinServ : public platform::Form {
-public:
+  public:
     explicit TfWinServ(KestrelApp& app);
 
     void StartRestartServer();
@@ -70,7 +70,7 @@ public:
     platform::Timer tStartPhone;
     platform::Timer tStopPO;
 
-private:
+  private:
     void tInitTimer();
     void tStopOKTimer();
     void tStartPhoneTimer();

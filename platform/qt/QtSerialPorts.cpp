@@ -92,7 +92,8 @@ class QtSerialPort : public SerialPort {
 
     std::size_t write(const std::string& bytes) override {
         if (!port_.isOpen()) {
-            error_ = name_ + ": the device is not open" + (openFailure_.empty() ? "" : " (" + openFailure_ + ")");
+            error_ = name_ + ": the device is not open" +
+                     (openFailure_.empty() ? "" : " (" + openFailure_ + ")");
             return 0;
         }
         if (port_.write(bytes.data(), qint64(bytes.size())) < 0) {

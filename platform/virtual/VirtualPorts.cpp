@@ -62,7 +62,8 @@ class VirtualSerialPort : public SerialPort {
 
     std::size_t write(const std::string& bytes) override {
         if (device_ == nullptr) {
-            error_ = name_ + ": the device is not open" + (openFailure_.empty() ? "" : " (" + openFailure_ + ")");
+            error_ = name_ + ": the device is not open" +
+                     (openFailure_.empty() ? "" : " (" + openFailure_ + ")");
             return 0;
         }
         if (device_->presence_ == PortPresence::Absent) {
