@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "PtyEndpoint.h"
 #include "sim/PollingSoftwareSim.h"
 
 namespace tools {
@@ -28,5 +29,27 @@ inline void ScriptDemoPolling(sim::PollingSoftwareSim& polling) {
     polling.command(600, "ATE0");
     polling.dial(600, kDemoNumber);
 }
+
+// The demo's simulated peers on pseudo-terminals: a quiet modem on the SERVER line and the
+// polling software on the WIN line.
+struct DemoPeers {
+    explicit DemoPeers(platform::EventLoop& loop)
+        : serverLine(loop), winLine(loop), modem(loop, serverLine), polling(loop, winLine) {}
+
+    // Writes the demo folder for these terminals. Returns the error, empty on success.
+    std::string prepare(const std::filesystem::path& stage, const std::filesystem::path& folder,
+                        bool autoStartServer) {
+        if (!serverLine.ok() || !winLine.ok()) {
+            return "no pseudo-terminals";
+        }
+        return WriteDemoFolder(stage, folder,
+                               {serverLine.devicePath(), winLine.devicePath(), autoStartServer});
+    }
+
+    PtyEndpoint serverLine;
+    PtyEndpoint winLine;
+    sim::QuietModemSim modem;
+    sim::PollingSoftwareSim polling;
+};
 
 }  // namespace tools

@@ -14,7 +14,6 @@
 
 #include "DemoFolder.h"
 #include "InProcessKestrel.h"
-#include "PtyEndpoint.h"
 #include "kestrel/app/prKestrel.h"
 #include "kestrel/work/pWinServ.h"
 #include "platform/qt/QtEventLoop.h"
@@ -32,21 +31,25 @@ void PrintTraffic(const sim::PollingSoftwareSim& polling) {
     std::printf("The polling software received: %s\n", seen.c_str());
 }
 
+bool Prepared(tools::DemoPeers& peers, const std::filesystem::path& stage,
+              const std::filesystem::path& folder) {
+    const std::string error = peers.prepare(stage, folder, true);
+    if (!error.empty()) {
+        std::fprintf(stderr, "kestrel-sim: %s\n", error.c_str());
+        return false;
+    }
+    tools::ScriptDemoPolling(peers.polling);
+    return true;
+}
+
 int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path& folder,
                  const std::string& picture) {
     tools::InProcessKestrel k(folder);
-    tools::PtyEndpoint serverLine(k.loop);
-    tools::PtyEndpoint winLine(k.loop);
-    const std::string error =
-        tools::WriteDemoFolder(stage, folder, {serverLine.devicePath(), winLine.devicePath()});
-    if (!serverLine.ok() || !winLine.ok() || !error.empty()) {
-        std::fprintf(stderr, "kestrel-sim: %s\n",
-                     error.empty() ? "no pseudo-terminals" : error.c_str());
+    tools::DemoPeers peers(k.loop);
+    if (!Prepared(peers, stage, folder)) {
         return 1;
     }
-    sim::QuietModemSim modem(k.loop, serverLine);
-    sim::PollingSoftwareSim polling(k.loop, winLine);
-    tools::ScriptDemoPolling(polling);
+    const sim::PollingSoftwareSim& polling = peers.polling;
 
     k.app.start();
     k.operatorScript.after(500, [&] { k.click(*k.app.fKestrel, k.app.fKestrel->mSERVER); });
@@ -76,18 +79,10 @@ int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path
 
 int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& folder) {
     platform::QtEventLoop loop;
-    tools::PtyEndpoint serverLine(loop);
-    tools::PtyEndpoint winLine(loop);
-    const std::string error =
-        tools::WriteDemoFolder(stage, folder, {serverLine.devicePath(), winLine.devicePath()});
-    if (!serverLine.ok() || !winLine.ok() || !error.empty()) {
-        std::fprintf(stderr, "kestrel-sim: %s\n",
-                     error.empty() ? "no pseudo-terminals" : error.c_str());
+    tools::DemoPeers peers(loop);
+    if (!Prepared(peers, stage, folder)) {
         return 1;
     }
-    sim::QuietModemSim modem(loop, serverLine);
-    sim::PollingSoftwareSim polling(loop, winLine);
-    tools::ScriptDemoPolling(polling);
 
     QProcess kestrel;
     kestrel.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -97,12 +92,12 @@ int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& 
         return 1;
     }
     std::printf("Kestrel runs in %s; SERVER is COM1=%s, WIN is COM2=%s.\n", folder.c_str(),
-                serverLine.devicePath().c_str(), winLine.devicePath().c_str());
+                peers.serverLine.devicePath().c_str(), peers.winLine.devicePath().c_str());
     std::printf(
         "Press SERVER: the work window starts the server and the polling software dials.\n");
     std::fflush(stdout);
     loop.runUntil([&] { return kestrel.state() == QProcess::NotRunning; });
-    PrintTraffic(polling);
+    PrintTraffic(peers.polling);
     return 0;
 }
 

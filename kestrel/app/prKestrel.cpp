@@ -15,18 +15,7 @@
 
 namespace kestrel {
 
-using platform::Control;
 using platform::ControlKind;
-
-namespace {
-
-Control& MenuItem(Control& parent, const char* name, const char* caption) {
-    Control& item = parent.add(ControlKind::MenuItem, name);
-    item.setText(caption);
-    return item;
-}
-
-}  // namespace
 
 TfKestrel::TfKestrel(KestrelApp& app)
     : Form("fKestrel"),
@@ -34,12 +23,12 @@ TfKestrel::TfKestrel(KestrelApp& app)
       iBaza(pBaza.add(ControlKind::Image, "iBaza")),
       rxL_Baza(pBaza.add(ControlKind::Label, "rxL_Baza")),
       mKestrel(add(ControlKind::MainMenu, "mKestrel")),
-      mSERVER(MenuItem(mKestrel, "mSERVER", "SERVER")),
-      mSetPar(MenuItem(mKestrel, "mSetPar", "УСТАНОВКИ")),
-      mHelp(MenuItem(mKestrel, "mHelp", "СПРАВКА")),
-      mHELP_PO(MenuItem(mHelp, "mHELP_PO", "О ПРОГРАММЕ ...")),
-      mHELP_READ(MenuItem(mHelp, "mHELP_READ", "ИНСТРУКЦИЯ ПО")),
-      mExit(MenuItem(mKestrel, "mExit", "ВЫХОД")),
+      mSERVER(platform::AddMenuItem(mKestrel, "mSERVER", "SERVER")),
+      mSetPar(platform::AddMenuItem(mKestrel, "mSetPar", "УСТАНОВКИ")),
+      mHelp(platform::AddMenuItem(mKestrel, "mHelp", "СПРАВКА")),
+      mHELP_PO(platform::AddMenuItem(mHelp, "mHELP_PO", "О ПРОГРАММЕ ...")),
+      mHELP_READ(platform::AddMenuItem(mHelp, "mHELP_READ", "ИНСТРУКЦИЯ ПО")),
+      mExit(platform::AddMenuItem(mKestrel, "mExit", "ВЫХОД")),
       app_(app) {
     setBounds({0, 0, 396, 326});
     setPosition(platform::Position::ScreenCentre);

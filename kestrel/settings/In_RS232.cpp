@@ -68,12 +68,6 @@ Control& Check(Control& parent, const char* name, Rect bounds, const std::string
     return c;
 }
 
-Control& MenuItem(Control& menu, const char* name, const char* caption) {
-    Control& c = menu.add(ControlKind::MenuItem, name);
-    c.setText(caption);
-    return c;
-}
-
 }  // namespace
 
 TInRS232::TInRS232(KestrelApp& app)
@@ -132,9 +126,9 @@ TInRS232::TInRS232(KestrelApp& app)
                        "Таим-аут запись в БД  \r\nотправка квитанции (сек)", false)),
       seTOutTicket(Number(pParServ, "seTOutTicket", {220, 304, 70, 26}, 0, 65535, 20, false)),
       mmBaza(add(ControlKind::MainMenu, "mmBaza")),
-      mSave(MenuItem(mmBaza, "mSave", "СОХРАНИТЬ")),
-      mNullMod(MenuItem(mmBaza, "mNullMod", "НУЛЬ-МОДЕМНЫЙ КАБЕЛЬ")),
-      mExit(MenuItem(mmBaza, "mExit", "ВЫХОД")),
+      mSave(platform::AddMenuItem(mmBaza, "mSave", "СОХРАНИТЬ")),
+      mNullMod(platform::AddMenuItem(mmBaza, "mNullMod", "НУЛЬ-МОДЕМНЫЙ КАБЕЛЬ")),
+      mExit(platform::AddMenuItem(mmBaza, "mExit", "ВЫХОД")),
       XComm_Serv(app.ports.create()),
       XComm_WIN(app.ports.create()),
       tWaitWrRs_Serv(app.loop, 250, false),

@@ -154,4 +154,10 @@ void Control::mouseUp(MouseButton button) {
     }
 }
 
+Control& AddMenuItem(Control& parent, std::string name, const std::string& caption) {
+    Control& item = parent.add(ControlKind::MenuItem, std::move(name));
+    item.setText(caption);
+    return item;
+}
+
 }  // namespace platform

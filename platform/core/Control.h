@@ -243,4 +243,7 @@ class Control {
     std::vector<LogLine> lines_;
 };
 
+// Adds a menu item with its caption to a main menu or to another item.
+Control& AddMenuItem(Control& parent, std::string name, const std::string& caption);
+
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 
 #include "DateTime.h"
@@ -27,7 +28,7 @@ class EventLoop {
     // A nested loop: keeps delivering every timer and reception until `done` or quit().
     virtual void runUntil(const std::function<bool()>& done) = 0;
     // Queues `event` for delivery through the loop, never inside the caller.
-    virtual void post(std::function<void()> event) = 0;
+    void post(std::function<void()> event);
 
     // Ends the outermost loop and every nested one (application terminate).
     void quit();
@@ -38,10 +39,15 @@ class EventLoop {
   protected:
     // The earliest timer due time may have changed.
     virtual void timersChanged() {}
+    // Something was posted or quit was asked: a loop waiting for events must look again.
     virtual void wake() {}
+    // Delivers the events posted before this call (those they post wait for the next one).
+    void deliverPosted();
+    bool hasPosted() const { return !posted_.empty(); }
 
   private:
     TimerScheduler timers_;
+    std::deque<std::function<void()>> posted_;
     bool quitRequested_ = false;
 };
 

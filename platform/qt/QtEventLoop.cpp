@@ -26,11 +26,6 @@ void QtEventLoop::sleep(int ms) {
     QThread::msleep(unsigned(std::max(0, ms)));
 }
 
-void QtEventLoop::post(std::function<void()> event) {
-    posted_.push_back(std::move(event));
-    wake();
-}
-
 void QtEventLoop::wake() {
     QMetaObject::invokeMethod(
         this, [] {}, Qt::QueuedConnection);
@@ -43,17 +38,6 @@ void QtEventLoop::timersChanged() {
         return;
     }
     wakeUp_.start(int(std::clamp<std::int64_t>(*next - now(), 0, 24 * 3600 * 1000)));
-}
-
-bool QtEventLoop::deliverPosted() {
-    std::size_t count = posted_.size();
-    const bool any = count > 0;
-    while (count-- > 0 && !posted_.empty()) {
-        auto event = std::move(posted_.front());
-        posted_.pop_front();
-        event();
-    }
-    return any;
 }
 
 void QtEventLoop::processEvents() {
@@ -69,7 +53,7 @@ void QtEventLoop::runUntil(const std::function<bool()>& done) {
         if (done() || quitRequested()) {
             break;
         }
-        if (!posted_.empty()) {
+        if (hasPosted()) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
             continue;
         }

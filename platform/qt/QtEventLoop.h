@@ -21,18 +21,14 @@ class QtEventLoop : public QObject, public EventLoop {
     void sleep(int ms) override;
     void processEvents() override;
     void runUntil(const std::function<bool()>& done) override;
-    void post(std::function<void()> event) override;
 
   protected:
     void timersChanged() override;
     void wake() override;
 
   private:
-    bool deliverPosted();
-
     QElapsedTimer clock_;
     QTimer wakeUp_;
-    std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/core/PortNames.h"
+#include "platform/core/ReceptionNotice.h"
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -32,7 +33,7 @@ void ReportUnsupportedOnce(const std::string& port, const char* what) {
 class QtSerialPort : public SerialPort {
   public:
     QtSerialPort(QtEventLoop& loop, const QtSerialPorts& ports) : loop_(loop), ports_(ports) {
-        QObject::connect(&port_, &QSerialPort::readyRead, [this] { receptionArrived(); });
+        QObject::connect(&port_, &QSerialPort::readyRead, [this] { notice_.arrived(); });
     }
     ~QtSerialPort() override { close(); }
 
@@ -154,24 +155,6 @@ class QtSerialPort : public SerialPort {
         }
     }
 
-    // Handed to the program through the loop; receptions that come meanwhile join the same chunk.
-    void receptionArrived() {
-        if (notificationPending_) {
-            return;
-        }
-        notificationPending_ = true;
-        std::weak_ptr<bool> alive = alive_;
-        loop_.post([this, alive] {
-            if (!alive.lock()) {
-                return;
-            }
-            notificationPending_ = false;
-            if (handler_ && port_.isOpen() && port_.bytesAvailable() > 0) {
-                handler_();
-            }
-        });
-    }
-
     QtEventLoop& loop_;
     const QtSerialPorts& ports_;
     QSerialPort port_;
@@ -180,8 +163,12 @@ class QtSerialPort : public SerialPort {
     std::string error_;
     std::string openFailure_;
     std::function<void()> handler_;
-    bool notificationPending_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Receptions that come before the program reads join the same chunk.
+    ReceptionNotice notice_{loop_, [this] {
+                                if (handler_ && port_.isOpen() && port_.bytesAvailable() > 0) {
+                                    handler_();
+                                }
+                            }};
 };
 
 }  // namespace

@@ -23,22 +23,6 @@ void VirtualEventLoop::sleep(int ms) {
     now_ += std::max(0, ms);
 }
 
-void VirtualEventLoop::post(std::function<void()> event) {
-    posted_.push_back(std::move(event));
-}
-
-bool VirtualEventLoop::deliverPosted() {
-    // Only what was queued before this pass: events posted by handlers wait for the next one.
-    std::size_t count = posted_.size();
-    const bool any = count > 0;
-    while (count-- > 0 && !posted_.empty()) {
-        auto event = std::move(posted_.front());
-        posted_.pop_front();
-        event();
-    }
-    return any;
-}
-
 void VirtualEventLoop::processEvents() {
     deliverPosted();
     timers().fireDue(now_);
@@ -47,7 +31,7 @@ void VirtualEventLoop::processEvents() {
 void VirtualEventLoop::runUntil(const std::function<bool()>& done) {
     while (!done() && !quitRequested()) {
         processEvents();
-        if (done() || quitRequested() || !posted_.empty()) {
+        if (done() || quitRequested() || hasPosted()) {
             continue;
         }
         const auto next = timers().nextDue();
@@ -76,7 +60,7 @@ void VirtualEventLoop::runFor(std::int64_t ms) {
     } restore{horizon_, outerHorizon};
     for (;;) {
         processEvents();
-        if (!posted_.empty()) {
+        if (hasPosted()) {
             continue;
         }
         const auto next = timers().nextDue();

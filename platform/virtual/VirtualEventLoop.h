@@ -24,7 +24,6 @@ class VirtualEventLoop : public EventLoop {
     void sleep(int ms) override;
     void processEvents() override;
     void runUntil(const std::function<bool()>& done) override;
-    void post(std::function<void()> event) override;
 
     // Test controls.
     void setWallClock(const DateTime& wall);
@@ -33,13 +32,10 @@ class VirtualEventLoop : public EventLoop {
     void runFor(std::int64_t ms);
 
   private:
-    bool deliverPosted();
-
     std::int64_t now_ = 0;
     std::optional<std::int64_t> horizon_;
     DateTime wallBase_;
     std::int64_t wallBaseAt_ = 0;
-    std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace platform

@@ -143,25 +143,19 @@ class VirtualSerialPort : public SerialPort {
     std::function<void()> handler_;
 };
 
+VirtualPortDevice::VirtualPortDevice(EventLoop& loop, std::string name)
+    : loop_(loop), name_(std::move(name)), notice_(loop, [this] {
+          if (holder_ != nullptr && !received_.empty()) {
+              holder_->notify();
+          }
+      }) {}
+
 void VirtualPortDevice::feed(const std::string& bytes) {
     if (holder_ == nullptr || bytes.empty()) {
         return;  // nobody listens: the bytes are lost on the line, as on a closed port
     }
     received_ += bytes;
-    if (notificationPending_) {
-        return;
-    }
-    notificationPending_ = true;
-    std::weak_ptr<bool> alive = alive_;
-    loop_.post([this, alive] {
-        if (!alive.lock()) {
-            return;
-        }
-        notificationPending_ = false;
-        if (holder_ != nullptr && !received_.empty()) {
-            holder_->notify();
-        }
-    });
+    notice_.arrived();
 }
 
 std::string VirtualPortDevice::written() const {

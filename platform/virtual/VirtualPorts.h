@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/core/EventLoop.h"
+#include "platform/core/ReceptionNotice.h"
 #include "platform/core/SerialPort.h"
 
 namespace platform {
@@ -34,7 +35,7 @@ class VirtualPortDevice {
         int speed;
     };
 
-    VirtualPortDevice(EventLoop& loop, std::string name) : loop_(loop), name_(std::move(name)) {}
+    VirtualPortDevice(EventLoop& loop, std::string name);
 
     const std::string& name() const { return name_; }
 
@@ -72,7 +73,6 @@ class VirtualPortDevice {
     long writeLimit_ = -1;
     VirtualSerialPort* holder_ = nullptr;
     std::string received_;  // waiting for the program to read
-    bool notificationPending_ = false;
     int speed_ = 0;
     bool dtr_ = false;
     bool rts_ = false;
@@ -80,6 +80,7 @@ class VirtualPortDevice {
     std::vector<LineChange> lineChanges_;
     std::vector<OpenChange> openChanges_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    ReceptionNotice notice_;
 };
 
 class VirtualSerialPorts : public SerialPorts {

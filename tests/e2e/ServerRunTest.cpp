@@ -5,7 +5,6 @@
 
 #include "DemoFolder.h"
 #include "InProcessKestrel.h"
-#include "PtyEndpoint.h"
 #include "kestrel/app/prKestrel.h"
 #include "kestrel/work/pWinServ.h"
 #include "sim/PollingSoftwareSim.h"
@@ -18,14 +17,9 @@ TEST(ServerRun, PollingSoftwareDialsAndGetsConnectWithTheNumberShown) {
     testing_support::TempFolder folder;
     tools::InProcessKestrel k(folder.path(),
                               "-e2e-" + std::to_string(QCoreApplication::applicationPid()));
-    tools::PtyEndpoint serverLine(k.loop);
-    tools::PtyEndpoint winLine(k.loop);
-    ASSERT_TRUE(serverLine.ok() && winLine.ok());
-    ASSERT_EQ(tools::WriteDemoFolder({}, folder.path(),
-                                     {serverLine.devicePath(), winLine.devicePath(), false}),
-              "");
-    sim::QuietModemSim modem(k.loop, serverLine);
-    sim::PollingSoftwareSim polling(k.loop, winLine);
+    tools::DemoPeers peers(k.loop);
+    ASSERT_EQ(peers.prepare({}, folder.path(), false), "");
+    sim::PollingSoftwareSim& polling = peers.polling;
     polling.startWhenReceived("U");
     polling.command(200, "AT");
     polling.command(700, "ATE0");
@@ -65,6 +59,6 @@ TEST(ServerRun, PollingSoftwareDialsAndGetsConnectWithTheNumberShown) {
         EXPECT_LE(answers[i] - sent[std::size_t(i)].time, 900) << i;
     }
     EXPECT_EQ(shownNumber, "0501234567");
-    EXPECT_EQ(modem.received().all(), "U");
+    EXPECT_EQ(peers.modem.received().all(), "U");
     EXPECT_TRUE(k.loop.quitRequested());
 }
