@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "support/ServerRun.h"
+
+using testing_support::kConnect;
+using testing_support::ServerRun;
+
+TEST(Relay, PollingDataReachesTheModemUnchangedBeforeAnyDeviceConnects) {
+    ServerRun r;
+    std::string binary;
+    for (int b = 0; b < 256; ++b) {
+        binary += char(b);
+    }
+    r.polling.dial(0, "0123456789");
+    r.polling.send(1000, binary);
+    r.run(3000);
+    EXPECT_EQ(r.polling.received().all(), "U" + kConnect);
+    EXPECT_EQ(r.modem.received().all(), "U" + binary);
+    EXPECT_FALSE(r.values().ServerWriteFailed);
+}
+
+TEST(Relay, AShortWriteStopsTheDirectionSilentlyUntilTheNextStart) {
+    ServerRun r;
+    r.polling.send(0, "one");
+    r.polling.send(500, "two");
+    r.polling.send(500, "three");
+    r.polling.send(2500, "four");
+    r.at(1000, [&] { r.serverPort.cutWritesTo(1); });  // "two" goes out as "t"
+    r.at(2500, [&] {
+        EXPECT_TRUE(r.values().ServerWriteFailed);
+        r.serverPort.cutWritesTo(-1);
+        r.work().TB_Retry.click();  // reopens both ports: one more "U" each
+    });
+    r.run(6000);
+    EXPECT_TRUE(r.k.desktop.boxes().empty());
+    EXPECT_EQ(r.modem.received().all(),
+              "Uonet"
+              "U"
+              "four");
+    EXPECT_FALSE(r.values().ServerWriteFailed);
+}
+
+TEST(Relay, SizeRuleEmptiesTheBufferOnlyOnceADeviceIsIdentified) {
+    for (bool identified : {false, true}) {
+        ServerRun r;
+        r.at(500, [&] { r.work().SetClientIdentified(identified); });
+        r.polling.dial(0, "0123456789");
+        r.polling.send(1000, std::string(1001, 'x'));
+        std::size_t buffered = 0;
+        r.at(3000, [&] { buffered = r.values().WinRxBuffer.size(); });
+        r.run(3500);
+        EXPECT_EQ(buffered, identified ? 0u : 1001u) << identified;
+    }
+}
+
+TEST(Relay, EndlessUnrecognisedInputNeverGrowsTheBufferWithoutBound) {
+    ServerRun r;
+    for (int i = 0; i < 100; ++i) {
+        r.polling.send(10, std::string(1000, 'y'));
+    }
+    std::size_t buffered = 0;
+    r.at(5000, [&] { buffered = r.values().WinRxBuffer.size(); });
+    r.run(5500);
+    EXPECT_LE(buffered, 64u * 1024 + 1000);
+    EXPECT_EQ(r.modem.received().all().size(), 1 + 100'000u);  // all of it forwarded
+}
+
+TEST(Relay, SwitchedOffWinPortIsNeverOpenedAndItsAnswersAreSkippedQuietly) {
+    ServerRun r("115200");
+    r.at(100, [&] { r.values().WinPortOff = true; });
+    r.at(1500, [&] {
+        r.values().EmulatorAnswer = 1;
+        r.work().tComMod_Win.setEnabled(true);
+    });
+    r.run(3000);
+    EXPECT_TRUE(r.winPort.openChanges().empty());
+    EXPECT_TRUE(r.k.desktop.boxes().empty());
+}
