@@ -18,6 +18,7 @@ namespace kestrel {
 class TfKestrel;
 class TInRS232;
 class TfWinServ;
+class TfFlagDebug;
 
 // The composition root of the server program: it owns the long-lived windows and modules and the
 // program-wide values; transient windows are reached through one reference per window class,
@@ -57,6 +58,7 @@ class KestrelApp {
     std::unique_ptr<TfKestrel> fKestrel;
     std::unique_ptr<TInRS232> InRS232;
     TfWinServ* fWinServ = nullptr;
+    TfFlagDebug* fFlagDebug = nullptr;
     shared::TAboutForm* AboutForm = nullptr;
     shared::TfWaitPDF* fWaitPDF = nullptr;
 };

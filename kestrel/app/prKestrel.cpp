@@ -7,6 +7,7 @@
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/settings/SettingsFile.h"
 #include "kestrel/winlink/WinPort.h"
+#include "kestrel/work/pFlagDebug.h"
 #include "kestrel/work/pWinServ.h"
 #include "shared/AboutBox.h"
 #include "shared/Helpers.h"
@@ -44,6 +45,11 @@ TfKestrel::TfKestrel(KestrelApp& app)
     mSERVER.onClick = [this] { mSERVERClick(); };
     mSetPar.onClick = [this] { mSetParClick(); };
     mHELP_PO.onClick = [this] { ShowAbout(); };
+    rxL_Baza.onMouseUp = [this](platform::MouseButton button) {
+        if (button == platform::MouseButton::Right) {
+            ShowDebugFlags();
+        }
+    };
     mHELP_READ.onClick = [this] {
         ShowDocument(app_.values.ProgramFolder / "Doc" / "Kestrel.pdf");
     };
@@ -153,6 +159,10 @@ void TfKestrel::ShowAbout() {
                              "Kestrel",
                              std::string(kKestrelPicture)};
     app_.showModalWindow(app_.AboutForm, app_.loop, std::move(texts));
+}
+
+void TfKestrel::ShowDebugFlags() {
+    app_.showModalWindow(app_.fFlagDebug, app_);
 }
 
 void TfKestrel::ShowDocument(const std::filesystem::path& path) {

@@ -27,6 +27,7 @@ class TfKestrel : public platform::Form {
 
     // The operations that open the program's other windows.
     void ShowAbout();
+    void ShowDebugFlags();
     void ShowDocument(const std::filesystem::path& path);
     bool OpenDocumentFile();
 
