@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libqt6svg6-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest
+    clang libclang-rt-14-dev
     fonts-liberation fontconfig
     xvfb xauth x11-utils socat
 )

@@ -144,7 +144,7 @@ class VirtualSerialPort : public SerialPort {
 };
 
 VirtualPortDevice::VirtualPortDevice(EventLoop& loop, std::string name)
-    : loop_(loop), name_(std::move(name)), notice_(loop, [this] {
+    : name_(std::move(name)), notice_(loop, [this] {
           if (holder_ != nullptr && !received_.empty()) {
               holder_->notify();
           }

@@ -65,7 +65,6 @@ class VirtualPortDevice {
   private:
     friend class VirtualSerialPort;
 
-    EventLoop& loop_;
     std::string name_;
     PortPresence presence_ = PortPresence::Present;
     bool refuseOpen_ = false;

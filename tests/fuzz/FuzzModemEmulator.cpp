@@ -1,0 +1,49 @@
+// Arbitrary bytes from the polling software, in chunks, through the WIN receive handler in
+// command and data state.
+#include <cstddef>
+#include <cstdint>
+
+#include "kestrel/settings/In_RS232.h"
+#include "kestrel/winlink/WinPort.h"
+#include "support/VirtualKestrel.h"
+
+namespace {
+
+struct Fixture {
+    Fixture() : k(system, folder), win(k.ports.device("COM4")), server(k.ports.device("COM3")) {
+        k.app.start();
+        k.app.InRS232->cbRS232_WIN.setText("COM4");
+        k.app.InRS232->cbRS232_SERV.setText("COM3");
+        kestrel::WinOpen(k.app);
+        k.app.InRS232->XComm_Serv->setName("COM3");
+        k.app.InRS232->XComm_Serv->open();
+    }
+    testing_support::TempFolder folder;
+    platform::VirtualSystem system;
+    testing_support::VirtualKestrel k;
+    platform::VirtualPortDevice& win;
+    platform::VirtualPortDevice& server;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Fixture f;
+    kestrel::ProgramValues& values = f.k.app.values;
+    values.WinRxBuffer.clear();
+    values.PollingLinkUp = size > 0 && (data[0] & 1) != 0;
+    values.ClientIdentified = size > 0 && (data[0] & 2) != 0;
+    // A 0xFF byte ends a chunk, so one input is several receptions.
+    std::string chunk;
+    for (std::size_t i = 1; i <= size; ++i) {
+        if (i == size || data[i] == 0xFF) {
+            f.win.feed(chunk);
+            f.k.loop.processEvents();
+            chunk.clear();
+        } else {
+            chunk += char(data[i]);
+        }
+    }
+    f.k.loop.runFor(1200);  // answers and the hang-up timer run
+    return 0;
+}
