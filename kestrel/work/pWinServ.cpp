@@ -74,7 +74,7 @@ TfWinServ::TfWinServ(KestrelApp& app)
       TB_EditPhone(ToolButton(TB_WinServ, "TB_EditPhone", pictures::EditPhone)),
       TB_Help(ToolButton(TB_WinServ, "TB_Help", pictures::Help)),
       TB_Exit(ToolButton(TB_WinServ, "TB_Exit", pictures::Exit)),
-      pLogDeb(Make(*this, ControlKind::Panel, "pLogDeb", {0, 0, 0, 170})),
+      pLogDeb(Make(*this, ControlKind::Panel, "pLogDeb", {0, 0, 0, 150})),
       Split_Baza(Make(*this, ControlKind::Splitter, "Split_Baza", {0, 0, 0, 4})),
       reLogDeb_Serv(Make(pLogDeb, ControlKind::RichLog, "reLogDeb_Serv", {0, 0, 320, 0})),
       Split_Log(Make(pLogDeb, ControlKind::Splitter, "Split_Log", {0, 0, 4, 0})),

@@ -53,6 +53,44 @@ bool IsContainer(ControlKind kind) {
     return kind == ControlKind::Form || kind == ControlKind::Panel;
 }
 
+// A splitter resizes the control aligned to the same side just before it, as the operator drags.
+void DragSplitter(Control& splitter, QPoint delta) {
+    Control* parent = splitter.parent();
+    if (parent == nullptr) {
+        return;
+    }
+    Control* neighbour = nullptr;
+    for (const auto& child : parent->children()) {
+        if (child.get() == &splitter) {
+            break;
+        }
+        if (child->align() == splitter.align() && child->visible()) {
+            neighbour = child.get();
+        }
+    }
+    if (neighbour == nullptr) {
+        return;
+    }
+    Rect r = neighbour->bounds();
+    switch (splitter.align()) {
+        case Align::Left:
+            r.width = std::max(20, r.width + delta.x());
+            break;
+        case Align::Right:
+            r.width = std::max(20, r.width - delta.x());
+            break;
+        case Align::Top:
+            r.height = std::max(20, r.height + delta.y());
+            break;
+        case Align::Bottom:
+            r.height = std::max(20, r.height - delta.y());
+            break;
+        default:
+            return;
+    }
+    neighbour->setBounds(r);
+}
+
 }  // namespace
 
 int VirtualKey(int qtKey) {
@@ -144,6 +182,20 @@ class FormRenderer::EventFilter : public QObject {
                     renderer_.layoutChildren(*control);
                 }
                 return false;
+            case QEvent::MouseButtonPress:
+                if (control->kind() == ControlKind::Splitter) {
+                    dragFrom_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+                }
+                return false;
+            case QEvent::MouseMove:
+                if (control->kind() == ControlKind::Splitter &&
+                    (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton)) {
+                    const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+                    DragSplitter(*control, at - dragFrom_);
+                    dragFrom_ = at;
+                    return true;
+                }
+                return false;
             default:
                 return false;
         }
@@ -152,6 +204,7 @@ class FormRenderer::EventFilter : public QObject {
   private:
     FormRenderer& renderer_;
     quint64 lastMouse_ = 0;
+    QPoint dragFrom_;
 };
 
 FormRenderer::FormRenderer(EventLoop& loop, Form& form, std::function<void()> formDestroyed)

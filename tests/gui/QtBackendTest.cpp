@@ -199,3 +199,32 @@ TEST(QtModal, ModalFormBlocksWhileTimersRun) {
 }
 
 }  // namespace
+
+TEST(QtSplitter, DraggingResizesTheControlBeforeIt) {
+    QtPlatform qt;
+    Form form("split");
+    form.setBounds({0, 0, 300, 200});
+    Control& left = form.add(ControlKind::Panel, "left");
+    left.setAlign(Align::Left);
+    left.setBounds({0, 0, 100, 0});
+    Control& splitter = form.add(ControlKind::Splitter, "splitter");
+    splitter.setAlign(Align::Left);
+    splitter.setBounds({0, 0, 4, 0});
+    form.add(ControlKind::Panel, "rest").setAlign(Align::Client);
+    qt.desktop.show(form);
+    qt.loop.processEvents();
+
+    QWidget* handle = qt.desktop.rendererFor(form)->widgetFor(splitter);
+    ASSERT_NE(handle, nullptr);
+    const QPointF start(2, 50);
+    const QPointF end(32, 50);
+    // Each event is made just before it is sent, as the window system would.
+    QMouseEvent press(QEvent::MouseButtonPress, start, handle->mapToGlobal(start), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &press);
+    QMouseEvent move(QEvent::MouseMove, end, handle->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    EXPECT_EQ(left.bounds().width, 130);
+    EXPECT_EQ(handle->geometry().left(), 130);
+}
