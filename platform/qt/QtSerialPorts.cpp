@@ -34,6 +34,16 @@ class QtSerialPort : public SerialPort {
   public:
     QtSerialPort(QtEventLoop& loop, const QtSerialPorts& ports) : loop_(loop), ports_(ports) {
         QObject::connect(&port_, &QSerialPort::readyRead, [this] { notice_.arrived(); });
+        // A vanished device (an unplugged USB adapter, a hung-up line) reports its failure on every
+        // read attempt: it is closed at once, so its writes fail and the loop does not spin on it.
+        QObject::connect(&port_, &QSerialPort::errorOccurred,
+                         [this](QSerialPort::SerialPortError e) {
+                             if ((e == QSerialPort::ResourceError || e == QSerialPort::ReadError) &&
+                                 port_.isOpen()) {
+                                 port_.close();
+                                 openFailure_ = "the device has gone";
+                             }
+                         });
     }
     ~QtSerialPort() override { close(); }
 

@@ -27,9 +27,12 @@ class PseudoTerminal {
             tcsetattr(master_, TCSANOW, &raw);
         }
     }
-    ~PseudoTerminal() {
+    ~PseudoTerminal() { hangUp(); }
+    // The far end goes away, as an unplugged adapter does.
+    void hangUp() {
         if (master_ >= 0) {
             ::close(master_);
+            master_ = -1;
         }
     }
     const std::string& slave() const { return slave_; }
@@ -118,4 +121,16 @@ TEST_F(QtPorts, MissingOrUnmappedDevicesAreAbsent) {
     EXPECT_FALSE(port->open());
     EXPECT_EQ(port->write("U"), 0u);
     EXPECT_FALSE(port->lastError().empty());
+}
+
+TEST_F(QtPorts, VanishedDeviceIsClosedAndItsWritesFail) {
+    auto port = ports.create();
+    port->setName("COM3");
+    ASSERT_TRUE(port->open()) << port->lastError();
+    pty.hangUp();
+    const std::int64_t start = loop.now();
+    loop.runUntil([&] { return !port->isOpen() || loop.now() - start > 2000; });
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_EQ(port->write("U"), 0u);
+    EXPECT_NE(port->lastError().find("gone"), std::string::npos) << port->lastError();
 }
