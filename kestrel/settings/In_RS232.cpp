@@ -6,6 +6,7 @@
 #include "kestrel/app/Language.h"
 #include "kestrel/app/prKestrel.h"
 #include "kestrel/common/ExchangeLogs.h"
+#include "kestrel/modem/pComModem.h"
 #include "kestrel/ports/PortCatalogue.h"
 #include "kestrel/winlink/ModemEmulator.h"
 
@@ -151,6 +152,7 @@ TInRS232::TInRS232(KestrelApp& app)
     XComm_WIN->setName("COM2");
     XComm_WIN->setSpeed(9600);
     XComm_WIN->onDataReceived([this] { XComm_WINData(app_); });
+    XComm_Serv->onDataReceived([this] { XComm_ServData(app_); });
     tWaitWrRs_Serv.onTick([this] { ServerLogTick(app_); });
     tWaitWrRs_WinPh.onTick([this] { WinLogTick(app_); });
     // The connection status control opens from here once it exists.

@@ -127,3 +127,22 @@ TEST(Logs, FileExampleByteForByte) {
               "4C 4D 4E 4F \r\n"
               "50 51 52 53 54 55 56 57 \r\n");
 }
+
+TEST(Logs, ModemReceptionsAreReadAtOnceAndLoggedInOneBatch) {
+    ServerRun r;
+    r.values().DebugMonitor = true;
+    std::vector<std::string> pane;
+    std::uint8_t idle = 255;
+    r.at(1000, [&] {
+        r.values().IdleSeconds = 7;
+        r.serverPort.feed("\r\nOK");
+        r.serverPort.feed("\r\n");
+    });
+    r.at(1100, [&] { idle = r.values().IdleSeconds; });
+    r.at(1500, [&] { pane = Texts(r.work().reLogDeb_Serv); });
+    r.run(1600);
+    EXPECT_EQ(idle, 0);
+    ASSERT_EQ(pane.size(), 4u);
+    EXPECT_EQ(pane[1], "0D 0A 4F 4B 0D 0A ");
+    EXPECT_EQ(pane[3], "OK");
+}
