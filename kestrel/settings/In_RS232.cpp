@@ -34,9 +34,7 @@ std::vector<std::string> DesignPortNames() {
 
 Control& Make(Control& parent, ControlKind kind, const char* name, Rect bounds,
               const std::string& text = {}, bool visible = true) {
-    Control& c = parent.add(kind, name);
-    c.setBounds(bounds);
-    c.setText(text);
+    Control& c = platform::AddControl(parent, kind, name, bounds, text);
     c.setVisible(visible);
     return c;
 }
@@ -45,7 +43,6 @@ Control& List(Control& parent, const char* name, Rect bounds, const std::vector<
               const std::string& text = {}) {
     Control& c = Make(parent, ControlKind::ComboBox, name, bounds, text);
     c.setItems(items);
-    c.setText(text);
     return c;
 }
 

@@ -14,24 +14,20 @@ constexpr std::string_view kKeyPicture =
 constexpr std::string_view kApplyPicture =
     R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 24 24"><path d="M4 13 L10 19 L20 5" fill="none" stroke="#2e8b57" stroke-width="3"/></svg>)svg";
 
-platform::Control& Make(platform::Control& parent, ControlKind kind, const char* name,
-                        platform::Rect bounds, const std::string& text = {}) {
-    platform::Control& c = parent.add(kind, name);
-    c.setBounds(bounds);
-    c.setText(text);
-    return c;
-}
-
 }  // namespace
 
 TfFlagDebug::TfFlagDebug(KestrelApp& app)
     : Form("fFlagDebug"),
-      chTM_DebMod(Make(*this, ControlKind::CheckBox, "chTM_DebMod", {16, 16, 140, 22}, "Монитор")),
-      chTM_debLog(Make(*this, ControlKind::CheckBox, "chTM_debLog", {16, 44, 140, 22}, "Файл")),
-      SpeedButton2(Make(*this, ControlKind::Button, "SpeedButton2", {170, 28, 32, 32})),
-      pPass(Make(*this, ControlKind::Panel, "pPass", {0, 0, 220, 90})),
-      ePass(Make(pPass, ControlKind::Edit, "ePass", {16, 30, 120, 24})),
-      SpeedButton1(Make(pPass, ControlKind::Button, "SpeedButton1", {146, 26, 32, 32})),
+      chTM_DebMod(platform::AddControl(*this, ControlKind::CheckBox, "chTM_DebMod",
+                                       {16, 16, 140, 22}, "Монитор")),
+      chTM_debLog(platform::AddControl(*this, ControlKind::CheckBox, "chTM_debLog",
+                                       {16, 44, 140, 22}, "Файл")),
+      SpeedButton2(
+          platform::AddControl(*this, ControlKind::Button, "SpeedButton2", {170, 28, 32, 32})),
+      pPass(platform::AddControl(*this, ControlKind::Panel, "pPass", {0, 0, 220, 90})),
+      ePass(platform::AddControl(pPass, ControlKind::Edit, "ePass", {16, 30, 120, 24})),
+      SpeedButton1(
+          platform::AddControl(pPass, ControlKind::Button, "SpeedButton1", {146, 26, 32, 32})),
       tInit(app.loop, 50, true),
       app_(app) {
     setText("Флаги отладки");

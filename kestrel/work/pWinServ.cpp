@@ -23,14 +23,6 @@ constexpr const char* kNoDeviceText = "--\"\"--";
 constexpr const char* kClearedText = "-\"\"-";
 constexpr platform::Colour kGrey{192, 192, 192};
 
-Control& Make(Control& parent, ControlKind kind, const char* name, Rect bounds,
-              const std::string& text = {}) {
-    Control& c = parent.add(kind, name);
-    c.setBounds(bounds);
-    c.setText(text);
-    return c;
-}
-
 Control& ToolButton(Control& bar, const char* name, std::string_view picture) {
     Control& c = bar.add(ControlKind::ToolButton, name);
     c.setPicture(std::string(picture));
@@ -38,21 +30,22 @@ Control& ToolButton(Control& bar, const char* name, std::string_view picture) {
 }
 
 Control& Indicator(Control& parent, const char* name, int top) {
-    Control& c = Make(parent, ControlKind::Label, name, {170, top, 50, 20}, "NO");
+    Control& c = platform::AddControl(parent, ControlKind::Label, name, {170, top, 50, 20}, "NO");
     c.setFont({"", 10, true, false, false});
     c.setColour(colours::Red);
     return c;
 }
 
 Control& DeviceField(Control& parent, const char* name, int top) {
-    Control& c = Make(parent, ControlKind::LabeledEdit, name, {240, top, 180, 22}, kNoDeviceText);
+    Control& c = platform::AddControl(parent, ControlKind::LabeledEdit, name, {240, top, 180, 22},
+                                      kNoDeviceText);
     c.setEditable(false);
     c.setBackground(kGrey);
     return c;
 }
 
 Control& ModemField(Control& parent, const char* name, Rect bounds, const char* caption) {
-    Control& c = Make(parent, ControlKind::LabeledEdit, name, bounds);
+    Control& c = platform::AddControl(parent, ControlKind::LabeledEdit, name, bounds);
     c.setLabel(caption);
     c.setEditable(false);
     return c;
@@ -67,47 +60,57 @@ void ShowIndicator(Control& indicator, bool on) {
 
 TfWinServ::TfWinServ(KestrelApp& app)
     : Form("fWinServ"),
-      TB_WinServ(Make(*this, ControlKind::ToolBar, "TB_WinServ", {0, 0, 0, 42})),
+      TB_WinServ(platform::AddControl(*this, ControlKind::ToolBar, "TB_WinServ", {0, 0, 0, 42})),
       TB_Retry(ToolButton(TB_WinServ, "TB_Retry", pictures::Retry)),
       TB_ContrSost(ToolButton(TB_WinServ, "TB_ContrSost", pictures::Control)),
       TB_Phone(ToolButton(TB_WinServ, "TB_Phone", pictures::Phone)),
       TB_EditPhone(ToolButton(TB_WinServ, "TB_EditPhone", pictures::EditPhone)),
       TB_Help(ToolButton(TB_WinServ, "TB_Help", pictures::Help)),
       TB_Exit(ToolButton(TB_WinServ, "TB_Exit", pictures::Exit)),
-      pLogDeb(Make(*this, ControlKind::Panel, "pLogDeb", {0, 0, 0, 150})),
-      Split_Baza(Make(*this, ControlKind::Splitter, "Split_Baza", {0, 0, 0, 4})),
-      reLogDeb_Serv(Make(pLogDeb, ControlKind::RichLog, "reLogDeb_Serv", {0, 0, 320, 0})),
-      Split_Log(Make(pLogDeb, ControlKind::Splitter, "Split_Log", {0, 0, 4, 0})),
-      reLogDeb_WinPh(Make(pLogDeb, ControlKind::RichLog, "reLogDeb_WinPh", {0, 0, 0, 0})),
-      pWrk(Make(*this, ControlKind::Panel, "pWrk", {})),
-      lErr_Power(Make(pWrk, ControlKind::Label, "lErr_Power", {8, 4, 630, 18})),
-      lSostServ(Make(pWrk, ControlKind::Label, "lSostServ", {8, 24, 630, 18})),
-      lStartServ(Make(pWrk, ControlKind::Label, "lStartServ", {8, 50, 160, 20}, "Старт сервер")),
+      pLogDeb(platform::AddControl(*this, ControlKind::Panel, "pLogDeb", {0, 0, 0, 150})),
+      Split_Baza(platform::AddControl(*this, ControlKind::Splitter, "Split_Baza", {0, 0, 0, 4})),
+      reLogDeb_Serv(
+          platform::AddControl(pLogDeb, ControlKind::RichLog, "reLogDeb_Serv", {0, 0, 320, 0})),
+      Split_Log(platform::AddControl(pLogDeb, ControlKind::Splitter, "Split_Log", {0, 0, 4, 0})),
+      reLogDeb_WinPh(
+          platform::AddControl(pLogDeb, ControlKind::RichLog, "reLogDeb_WinPh", {0, 0, 0, 0})),
+      pWrk(platform::AddControl(*this, ControlKind::Panel, "pWrk", {})),
+      lErr_Power(platform::AddControl(pWrk, ControlKind::Label, "lErr_Power", {8, 4, 630, 18})),
+      lSostServ(platform::AddControl(pWrk, ControlKind::Label, "lSostServ", {8, 24, 630, 18})),
+      lStartServ(platform::AddControl(pWrk, ControlKind::Label, "lStartServ", {8, 50, 160, 20},
+                                      "Старт сервер")),
       sStartServ(Indicator(pWrk, "sStartServ", 50)),
-      lConn_SERV(Make(pWrk, ControlKind::Label, "lConn_SERV", {8, 76, 160, 20}, "ОК соединение")),
+      lConn_SERV(platform::AddControl(pWrk, ControlKind::Label, "lConn_SERV", {8, 76, 160, 20},
+                                      "ОК соединение")),
       sConn_SERV(Indicator(pWrk, "sConn_SERV", 76)),
-      lConn_CSD_GPRS(Make(pWrk, ControlKind::Label, "lConn_CSD_GPRS", {8, 102, 160, 20}, "ID ОК")),
+      lConn_CSD_GPRS(platform::AddControl(pWrk, ControlKind::Label, "lConn_CSD_GPRS",
+                                          {8, 102, 160, 20}, "ID ОК")),
       sConn_CSD_GPRS(Indicator(pWrk, "sConn_CSD_GPRS", 102)),
-      lConnWin(Make(pWrk, ControlKind::Label, "lConnWin", {8, 128, 160, 34}, "ПО WIN\rсоединение")),
+      lConnWin(platform::AddControl(pWrk, ControlKind::Label, "lConnWin", {8, 128, 160, 34},
+                                    "ПО WIN\rсоединение")),
       sConnWin(Indicator(pWrk, "sConnWin", 134)),
       leManuf(DeviceField(pWrk, "leManuf", 66)),
       leTypeCorr(DeviceField(pWrk, "leTypeCorr", 106)),
       leSerNumCl(DeviceField(pWrk, "leSerNumCl", 146)),
       leNumPh(DeviceField(pWrk, "leNumPh", 186)),
       leTm_out(DeviceField(pWrk, "leTm_out", 226)),
-      rxAuto_Phone(
-          Make(pWrk, ControlKind::Switch, "rxAuto_Phone", {440, 50, 190, 24}, "Автодозвон")),
-      pTimeOK(Make(pWrk, ControlKind::Panel, "pTimeOK", {440, 84, 190, 50})),
-      lTM_OK(Make(pTimeOK, ControlKind::Label, "lTM_OK", {6, 4, 180, 18}, "До отключ. ОК (сек)")),
-      sStepStopOK(Make(pTimeOK, ControlKind::Label, "sStepStopOK", {70, 24, 60, 20}, "000")),
-      lPhoneRing(
-          Make(pWrk, ControlKind::Label, "lPhoneRing", {440, 144, 190, 18}, "Вызываемый номер ОК")),
-      stPhoneRing(Make(pWrk, ControlKind::Label, "stPhoneRing", {440, 164, 190, 22}, kClearedText)),
+      rxAuto_Phone(platform::AddControl(pWrk, ControlKind::Switch, "rxAuto_Phone",
+                                        {440, 50, 190, 24}, "Автодозвон")),
+      pTimeOK(platform::AddControl(pWrk, ControlKind::Panel, "pTimeOK", {440, 84, 190, 50})),
+      lTM_OK(platform::AddControl(pTimeOK, ControlKind::Label, "lTM_OK", {6, 4, 180, 18},
+                                  "До отключ. ОК (сек)")),
+      sStepStopOK(platform::AddControl(pTimeOK, ControlKind::Label, "sStepStopOK", {70, 24, 60, 20},
+                                       "000")),
+      lPhoneRing(platform::AddControl(pWrk, ControlKind::Label, "lPhoneRing", {440, 144, 190, 18},
+                                      "Вызываемый номер ОК")),
+      stPhoneRing(platform::AddControl(pWrk, ControlKind::Label, "stPhoneRing", {440, 164, 190, 22},
+                                       kClearedText)),
       lCSQ(ModemField(pWrk, "lCSQ", {8, 186, 70, 22}, "CSQ")),
       lIP_Sim(ModemField(pWrk, "lIP_Sim", {86, 186, 140, 22}, "IP Sim")),
       lPortS(ModemField(pWrk, "lPortS", {8, 226, 70, 22}, "Port")),
       lAPN_Serv(ModemField(pWrk, "lAPN_Serv", {86, 226, 140, 22}, "APN")),
-      reLogDeb_Phone(Make(pWrk, ControlKind::RichLog, "reLogDeb_Phone", {8, 258, 630, 0})),
+      reLogDeb_Phone(
+          platform::AddControl(pWrk, ControlKind::RichLog, "reLogDeb_Phone", {8, 258, 630, 0})),
       tInit(app.loop, 100, true),
       tContrWinSost(app.loop, 500, true),
       tStopOK(app.loop, 1000, false),

@@ -154,6 +154,14 @@ void Control::mouseUp(MouseButton button) {
     }
 }
 
+Control& AddControl(Control& parent, ControlKind kind, std::string name, const Rect& bounds,
+                    const std::string& text) {
+    Control& control = parent.add(kind, std::move(name));
+    control.setBounds(bounds);
+    control.setText(text);
+    return control;
+}
+
 Control& AddMenuItem(Control& parent, std::string name, const std::string& caption) {
     Control& item = parent.add(ControlKind::MenuItem, std::move(name));
     item.setText(caption);

@@ -243,6 +243,10 @@ class Control {
     std::vector<LogLine> lines_;
 };
 
+// Adds a control at its designed place with its text (caption or content).
+Control& AddControl(Control& parent, ControlKind kind, std::string name, const Rect& bounds,
+                    const std::string& text = {});
+
 // Adds a menu item with its caption to a main menu or to another item.
 Control& AddMenuItem(Control& parent, std::string name, const std::string& caption);
 
