@@ -3,6 +3,7 @@
 #include "kestrel/app/KestrelApp.h"
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/work/pWinServ.h"
+#include "shared/ColouredLine.h"
 #include "shared/Cp1251.h"
 #include "shared/Helpers.h"
 
@@ -18,12 +19,12 @@ void LogEntry(KestrelApp& app, platform::Control& pane, int kind, const std::str
         pane.clearLines();
     }
     if (stamp) {
-        AppendColoured(pane, shared::TodayText(app.loop) + " " + shared::NowTimeText(app.loop),
+        shared::AppendColoured(pane, shared::TodayText(app.loop) + " " + shared::NowTimeText(app.loop),
                        platform::colours::Purple);
     }
     platform::Colour colour;
     if (KindColour(kind, colour)) {
-        AppendColoured(pane, text, colour);
+        shared::AppendColoured(pane, text, colour);
     }
 }
 
@@ -74,11 +75,6 @@ bool KindColour(int kind, platform::Colour& colour) {
     }
     colour = kColours[kind - 1];
     return true;
-}
-
-void AppendColoured(platform::Control& pane, const std::string& text,
-                    const platform::Colour& colour) {
-    pane.appendLine({text, colour, kLogFont});
 }
 
 void LogServer(KestrelApp& app, int kind, const std::string& text, bool stamp) {

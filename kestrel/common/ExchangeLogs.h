@@ -24,14 +24,9 @@ struct ExchangeLogs {
 };
 
 inline constexpr std::size_t kPaneLineLimit = 5000;
-inline constexpr const char* kLogFont = "Courier New";
 
 // The colour of an entry kind 1..7; false for other kinds.
 bool KindColour(int kind, platform::Colour& colour);
-
-// Adds one line in that colour and the log font at the end of a pane.
-void AppendColoured(platform::Control& pane, const std::string& text,
-                    const platform::Colour& colour);
 
 // One entry: the pane is cleared past 5000 lines, then the purple stamp, then the text in the
 // colour of its kind. The SERVER and WIN panes take entries only while the monitor is on.

@@ -5,6 +5,7 @@
 #include "kestrel/app/KestrelApp.h"
 #include "kestrel/settings/In_RS232.h"
 #include "shared/Helpers.h"
+#include "shared/PortProbe.h"
 
 namespace kestrel {
 
@@ -15,10 +16,6 @@ constexpr int kHighestPortNumber = 100;
 constexpr const char* kProbeByte = "U";
 }  // namespace
 
-bool ProbePort(platform::SerialPorts& ports, const std::string& name) {
-    return ports.probe(name) != platform::PortPresence::Absent;
-}
-
 void FillPortList(platform::SerialPorts& ports, platform::Control& choice) {
     choice.setItems({});
     choice.setItemIndex(-1);
@@ -26,7 +23,7 @@ void FillPortList(platform::SerialPorts& ports, platform::Control& choice) {
     std::vector<std::string> present;
     for (int n = 1; n <= kHighestPortNumber; ++n) {
         const std::string name = "COM" + std::to_string(n);
-        if (ProbePort(ports, name)) {
+        if (shared::ProbePort(ports, name)) {
             present.push_back(name);
         }
     }
@@ -54,7 +51,7 @@ bool CheckPortPresent(KestrelApp& app, bool portOff, const std::string& name,
         app.desktop.messageBox(platform::BoxIcon::Error, emptyNameText, platform::BoxButtons::Ok);
         return false;
     }
-    if (ProbePort(app.ports, name)) {
+    if (shared::ProbePort(app.ports, name)) {
         return true;
     }
     app.desktop.messageBox(platform::BoxIcon::Error,

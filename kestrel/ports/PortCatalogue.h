@@ -11,9 +11,6 @@ namespace kestrel {
 
 class KestrelApp;
 
-// Whether a COM port exists; one held by another program exists too. Leaves nothing open.
-bool ProbePort(platform::SerialPorts& ports, const std::string& name);
-
 // Empties a port choice and lists the ports present among COM1..COM100, in numeric order.
 void FillPortList(platform::SerialPorts& ports, platform::Control& choice);
 

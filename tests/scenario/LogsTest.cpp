@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "kestrel/common/ExchangeLogs.h"
+#include "shared/ColouredLine.h"
 #include "support/ServerRun.h"
 
 using testing_support::ServerRun;
@@ -50,7 +51,7 @@ TEST(Logs, PaneIsClearedWhenItHoldsMoreThan5000Lines) {
         platform::Control& pane = r.work().reLogDeb_Phone;
         pane.clearLines();
         for (int i = 0; i < 5000; ++i) {
-            kestrel::AppendColoured(pane, "line", platform::colours::Black);
+            shared::AppendColoured(pane, "line", platform::colours::Black);
         }
         kestrel::LogRing(r.k.app, 2, "kept", false);
         EXPECT_EQ(pane.lines().size(), 5001u);
