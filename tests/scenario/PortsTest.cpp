@@ -4,10 +4,12 @@
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/winlink/WinPort.h"
 #include "kestrel/work/pWinServ.h"
+#include "support/SettingsFile.h"
 #include "support/VirtualKestrel.h"
 
 using platform::DesktopRecord;
 using platform::PortPresence;
+using testing_support::SettingsFile;
 using testing_support::TempFolder;
 using testing_support::VirtualKestrel;
 
@@ -157,30 +159,8 @@ class ServerItem : public Ports {
   protected:
     void settingsFile(const std::string& apn, const std::string& port, const std::string& server,
                       const std::string& win, bool serverOff = false) {
-        const std::vector<std::string> lines = {"1.16",
-                                                server,
-                                                "115200",
-                                                win,
-                                                "115200",
-                                                "",
-                                                "115200",
-                                                apn,
-                                                port,
-                                                "30",
-                                                "100",
-                                                "20",
-                                                serverOff ? "1" : "0",
-                                                "0",
-                                                "0",
-                                                "1",
-                                                "20",
-                                                "0",
-                                                "0"};
-        std::string bytes;
-        for (const auto& l : lines) {
-            bytes += l + "\r\n";
-        }
-        folder.writeBytes("FileInRS.000", bytes);
+        SettingsFile{.server = server, .win = win, .apn = apn, .port = port, .serverOff = serverOff}
+            .store(folder);
     }
     std::vector<std::string> serverItemBoxes() {
         const std::size_t before = k.desktop.boxes().size();

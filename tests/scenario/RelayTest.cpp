@@ -66,7 +66,7 @@ TEST(Relay, EndlessUnrecognisedInputNeverGrowsTheBufferWithoutBound) {
 }
 
 TEST(Relay, SwitchedOffWinPortIsNeverOpenedAndItsAnswersAreSkippedQuietly) {
-    ServerRun r("115200");
+    ServerRun r;
     r.at(100, [&] { r.values().WinPortOff = true; });
     r.at(1500, [&] {
         r.values().EmulatorAnswer = 1;

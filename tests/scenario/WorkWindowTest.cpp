@@ -115,7 +115,7 @@ TEST(WorkWindow, AReceptionEvery30SecondsKeepsTheClientLinkAlive) {
 }
 
 TEST(WorkWindow, AutoDialSwitchShowsAndHidesTheCallButtons) {
-    ServerRun r("115200", "0\r\n1\r\n");  // line 19: auto-dial on
+    ServerRun r({.autoDial = true});
     r.at(300, [&] {
         kestrel::TfWinServ& w = r.work();
         EXPECT_TRUE(w.rxAuto_Phone.checked());
@@ -133,7 +133,7 @@ TEST(WorkWindow, AutoDialSwitchShowsAndHidesTheCallButtons) {
 }
 
 TEST(WorkWindow, AutoStartStartsTheServerWithoutAClick) {
-    ServerRun r("115200", "1\r\n0\r\n");  // line 18: auto-start on
+    ServerRun r({.autoStart = true});
     r.run(2000, false);
     ASSERT_FALSE(r.serverPort.openChanges().empty());
     // SERVER at 10 ms, the window's start 100 ms later, then the 300 ms pause before the open.

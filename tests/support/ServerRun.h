@@ -6,33 +6,30 @@
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/work/pWinServ.h"
 #include "sim/PollingSoftwareSim.h"
+#include "support/SettingsFile.h"
 #include "support/VirtualEndpoint.h"
 #include "support/VirtualKestrel.h"
 
 namespace testing_support {
 
-// A whole server run on the virtual backend: settings with APN and port, the SERVER port on COM3
-// with a quiet modem, the WIN port on COM4 with the polling software. The operator presses SERVER
-// at 10 ms and the start button at 200 ms; the ports open by 800 ms and the polling software's
-// script starts when its "U" arrives.
+// A whole server run on the virtual backend: the settings file (by default APN and port, the
+// SERVER port on COM3 with a quiet modem, the WIN port on COM4 with the polling software). The
+// operator presses SERVER at 10 ms and the start button at 200 ms; the ports open by 800 ms and the
+// polling software's script starts when its "U" arrives.
 class ServerRun {
   public:
     static constexpr int kServerClick = 10;
     static constexpr int kStartClick = 200;
 
-    explicit ServerRun(const std::string& winSpeed = "115200",
-                       const std::string& extraSettings = "")
-        : k(system, folder) {
-        folder.writeBytes("FileInRS.000", "1.16\r\nCOM3\r\n115200\r\nCOM4\r\n" + winSpeed +
-                                              "\r\n\r\n115200\r\ninternet\r\n5001\r\n30\r\n100\r\n2"
-                                              "0\r\n0\r\n0\r\n0\r\n1\r\n20\r\n" +
-                                              extraSettings);
+    explicit ServerRun(const SettingsFile& settings = {}) : k(system, folder) {
+        settings.store(folder);
         k.app.start();
         polling.startWhenReceived("U");
     }
 
     kestrel::TfWinServ& work() { return *k.app.fWinServ; }
     kestrel::ProgramValues& values() { return k.app.values; }
+    Transcript& transcript() { return k.transcript; }
 
     // At `time` ms after the start of the run, while the work window is open.
     void at(int time, std::function<void()> action) {

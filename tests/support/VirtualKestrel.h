@@ -8,10 +8,12 @@
 #include "platform/virtual/VirtualDesktop.h"
 #include "platform/virtual/VirtualPorts.h"
 #include "support/TempFolder.h"
+#include "support/Transcript.h"
 
 namespace testing_support {
 
-// One Kestrel on the virtual backend, in its own program folder.
+// One Kestrel on the virtual backend, in its own program folder, with the transcript of all that
+// crosses its edge.
 struct VirtualKestrel {
     explicit VirtualKestrel(platform::VirtualSystem& system, const TempFolder& folder)
         : desktop(loop, system, folder.path()), app(platform) {}
@@ -19,7 +21,8 @@ struct VirtualKestrel {
     platform::VirtualEventLoop loop;
     platform::VirtualDesktop desktop;
     platform::VirtualSerialPorts ports{loop};
-    platform::Platform platform{loop, desktop, ports};
+    Transcript transcript{loop, desktop, ports};
+    platform::Platform platform{loop, transcript.desktop(), transcript.ports()};
     platform::ScriptedOperator operatorScript{loop};
     kestrel::KestrelApp app;
 };
