@@ -121,7 +121,8 @@ void Control::userSetText(const std::string& text) {
 
 void Control::userSetItemIndex(int index) {
     setItemIndex(index);
-    if (index >= 0 && index < int(items_.size())) {
+    // A radio group's text is its caption; in a list the text is the picked item.
+    if (kind_ != ControlKind::RadioGroup && index >= 0 && index < int(items_.size())) {
         setText(items_[std::size_t(index)]);
     }
     if (onChange) {

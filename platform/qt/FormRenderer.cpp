@@ -1,29 +1,9 @@
 #include "FormRenderer.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QScrollBar>
-#include <QSpinBox>
-#include <QTextEdit>
-#include <QToolBar>
-#include <QToolButton>
-#include <QVBoxLayout>
 
-#include "SvgPicture.h"
 #include "platform/core/Layout.h"
 
 namespace platform {
@@ -31,19 +11,6 @@ namespace platform {
 namespace {
 
 constexpr const char* kControlProperty = "kestrelControl";
-constexpr int kLabelHeight = 16;  // a labelled edit's caption sits above the edit
-
-QString ToQt(const std::string& text) {
-    // A CR, alone or before an LF, breaks a caption into two lines.
-    QString result = QString::fromStdString(text);
-    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return result;
-}
-
-QColor ToQt(const Colour& c) {
-    return QColor(c.r, c.g, c.b);
-}
 
 Control* ControlOf(QObject* object) {
     return static_cast<Control*>(object->property(kControlProperty).value<void*>());
@@ -213,79 +180,36 @@ FormRenderer::FormRenderer(EventLoop& loop, Form& form, std::function<void()> fo
       formDestroyed_(std::move(formDestroyed)),
       alive_(std::make_shared<std::set<const Control*>>()),
       filter_(std::make_unique<EventFilter>(*this)) {
-    Qt::WindowFlags flags = Qt::Window;
-    if (form.borderStyle() == BorderStyle::None) {
-        flags |= Qt::FramelessWindowHint;
-    } else if (form.borderStyle() == BorderStyle::Dialog) {
-        flags |= Qt::Dialog;
-    }
-    window_ = new QWidget(nullptr, flags);
-    window_->setObjectName(QString::fromStdString(form.name()));
-    auto* layout = new QVBoxLayout(window_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    client_ = new QWidget(window_);
-    layout->addWidget(client_);
-
-    View& view = views_[&form];
-    view.widget = window_;
-    window_->setProperty(kControlProperty, QVariant::fromValue<void*>(&form));
-    client_->setProperty(kControlProperty, QVariant::fromValue<void*>(&form));
-    window_->installEventFilter(filter_.get());
-    client_->installEventFilter(filter_.get());
+    auto adapter = std::make_unique<FormAdapter>(form, raiseFor(form));
+    window_ = adapter->widget();
+    QWidget* client = adapter->content();
+    watch(window_, form);
+    watch(client, form);
+    adapters_[&form] = std::move(adapter);
     alive_->insert(&form);
     form.setView(this);
-
     for (auto& child : form.children()) {
-        if (child->kind() == ControlKind::MainMenu) {
-            buildMenu(*child);
-        } else {
-            build(*child, client_);
-        }
+        build(*child, client);
     }
     applyAll(form);
-    const Rect& b = form.bounds();
-    window_->resize(b.width, b.height);
-    if (form.borderStyle() != BorderStyle::Sizeable) {
-        window_->setFixedSize(b.width, b.height);
-    }
-    if (form.position() == Position::ScreenCentre) {
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            window_->move(area.center() - QPoint(b.width / 2, b.height / 2));
-        }
-    } else {
-        window_->move(b.left, b.top);
-    }
     layoutChildren(form);
 }
 
 FormRenderer::~FormRenderer() {
-    for (auto& [control, view] : views_) {
+    for (auto& [control, adapter] : adapters_) {
         const_cast<Control*>(control)->setView(nullptr);
     }
     delete window_.data();
 }
 
 QWidget* FormRenderer::widgetFor(const Control& control) const {
-    const auto it = views_.find(&control);
-    if (it == views_.end()) {
-        return nullptr;
-    }
-    return it->second.input ? it->second.input.data() : it->second.widget.data();
+    const auto it = adapters_.find(&control);
+    return it == adapters_.end() ? nullptr : it->second->input();
 }
 
 QAction* FormRenderer::actionFor(const Control& control) const {
-    const auto it = views_.find(&control);
-    return it == views_.end() ? nullptr : it->second.action.data();
-}
-
-QWidget* FormRenderer::contentOf(const Control& container) const {
-    if (&container == &form_) {
-        return client_;
-    }
-    const auto it = views_.find(&container);
-    return it == views_.end() ? nullptr : it->second.widget.data();
+    const auto it = adapters_.find(&control);
+    return it == adapters_.end() ? nullptr : it->second->action();
 }
 
 void FormRenderer::deliver(Control& control, std::function<void(Control&)> event) {
@@ -299,467 +223,96 @@ void FormRenderer::deliver(Control& control, std::function<void(Control&)> event
     });
 }
 
-void FormRenderer::buildMenu(Control& menu) {
-    auto* bar = new QMenuBar(window_);
-    window_->layout()->setMenuBar(bar);
-    views_[&menu].widget = bar;
-    alive_->insert(&menu);
-    menu.setView(this);
-    for (auto& item : menu.children()) {
-        buildMenuItem(*item, nullptr, bar);
-    }
+RaiseEvent FormRenderer::raiseFor(Control& control) {
+    return [this, &control](std::function<void(Control&)> event) {
+        // A widget's signal caused by mirroring the model is not the operator's action.
+        if (!updating_) {
+            deliver(control, std::move(event));
+        }
+    };
 }
 
-void FormRenderer::buildMenuItem(Control& item, QMenu* parentMenu, QMenuBar* bar) {
-    View& view = views_[&item];
-    alive_->insert(&item);
-    item.setView(this);
-    if (!item.children().empty()) {
-        view.menu =
-            parentMenu ? parentMenu->addMenu(ToQt(item.text())) : bar->addMenu(ToQt(item.text()));
-        view.action = view.menu->menuAction();
-        for (auto& child : item.children()) {
-            buildMenuItem(*child, view.menu, bar);
-        }
-    } else {
-        view.action = parentMenu ? parentMenu->addAction(ToQt(item.text()))
-                                 : bar->addAction(ToQt(item.text()));
-        QObject::connect(view.action, &QAction::triggered,
-                         [this, &item] { deliver(item, [](Control& c) { c.click(); }); });
+void FormRenderer::watch(QWidget* widget, Control& control) {
+    if (widget != nullptr) {
+        widget->setProperty(kControlProperty, QVariant::fromValue<void*>(&control));
+        widget->installEventFilter(filter_.get());
     }
-    view.action->setObjectName(QString::fromStdString(item.name()));
-    view.action->setVisible(item.visible());
-    view.action->setEnabled(item.enabled());
 }
 
 void FormRenderer::build(Control& control, QWidget* parentWidget) {
-    View& view = views_[&control];
-    QWidget* widget = nullptr;
-    switch (control.kind()) {
-        case ControlKind::Panel: {
-            auto* panel = new QLabel(parentWidget);
-            panel->setAlignment(Qt::AlignCenter);
-            panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-            widget = panel;
-            break;
-        }
-        case ControlKind::Label: {
-            auto* label = new QLabel(parentWidget);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            widget = label;
-            break;
-        }
-        case ControlKind::Edit:
-            widget = new QLineEdit(parentWidget);
-            break;
-        case ControlKind::LabeledEdit: {
-            widget = new QWidget(parentWidget);
-            auto* caption = new QLabel(widget);
-            caption->setObjectName("caption");
-            auto* edit = new QLineEdit(widget);
-            view.input = edit;
-            break;
-        }
-        case ControlKind::ComboBox:
-            widget = new QComboBox(parentWidget);
-            break;
-        case ControlKind::CheckBox:
-        case ControlKind::Switch:
-            widget = new QCheckBox(parentWidget);
-            break;
-        case ControlKind::SpinEdit:
-            widget = new QSpinBox(parentWidget);
-            break;
-        case ControlKind::RichLog: {
-            auto* log = new QTextEdit(parentWidget);
-            log->setReadOnly(true);
-            log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            widget = log;
-            break;
-        }
-        case ControlKind::Gauge:
-            widget = new QProgressBar(parentWidget);
-            break;
-        case ControlKind::ListBox:
-            widget = new QListWidget(parentWidget);
-            break;
-        case ControlKind::RadioGroup: {
-            auto* group = new QGroupBox(parentWidget);
-            new QVBoxLayout(group);
-            widget = group;
-            break;
-        }
-        case ControlKind::ToolBar: {
-            auto* bar = new QToolBar(parentWidget);
-            bar->setIconSize(QSize(32, 32));
-            bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-            widget = bar;
-            break;
-        }
-        case ControlKind::ToolButton: {
-            auto* button = new QToolButton(parentWidget);
-            if (auto* bar = qobject_cast<QToolBar*>(parentWidget)) {
-                view.action = bar->addWidget(button);
-            }
-            widget = button;
-            break;
-        }
-        case ControlKind::Splitter: {
-            auto* line = new QFrame(parentWidget);
-            line->setFrameStyle(QFrame::StyledPanel);
-            line->setCursor(control.align() == Align::Left || control.align() == Align::Right
-                                ? Qt::SplitHCursor
-                                : Qt::SplitVCursor);
-            widget = line;
-            break;
-        }
-        case ControlKind::Image:
-            widget = new SvgPictureWidget(parentWidget);
-            break;
-        case ControlKind::Button:
-            widget = new QPushButton(parentWidget);
-            break;
-        case ControlKind::Form:
-        case ControlKind::MainMenu:
-        case ControlKind::MenuItem:
-            return;  // built by the form and the menu builders
+    auto adapter = MakeAdapter(control, parentWidget, raiseFor(control));
+    if (QWidget* widget = adapter->widget()) {
+        widget->setObjectName(QString::fromStdString(control.name()));
     }
-    view.widget = widget;
-    widget->setObjectName(QString::fromStdString(control.name()));
-    for (QWidget* w : {widget, view.input.data()}) {
-        if (w != nullptr) {
-            w->setProperty(kControlProperty, QVariant::fromValue<void*>(&control));
-            w->installEventFilter(filter_.get());
-        }
+    watch(adapter->widget(), control);
+    if (adapter->input() != adapter->widget()) {
+        watch(adapter->input(), control);
     }
+    QWidget* content = adapter->content();
+    adapters_[&control] = std::move(adapter);
     alive_->insert(&control);
     control.setView(this);
-    connectInput(control, view);
     for (auto& child : control.children()) {
-        build(*child, widget);
+        build(*child, content);
     }
     applyAll(control);
 }
 
-void FormRenderer::connectInput(Control& control, View& view) {
-    const auto echo = [this](Control& c, std::function<void(Control&)> event) {
-        if (!updating_) {
-            deliver(c, std::move(event));
-        }
-    };
-    QWidget* widget = view.input ? view.input.data() : view.widget.data();
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        QObject::connect(edit, &QLineEdit::textEdited, [&control, echo](const QString& text) {
-            echo(control, [t = text.toStdString()](Control& c) { c.userSetText(t); });
-        });
-    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        QObject::connect(combo, qOverload<int>(&QComboBox::activated), [&control, echo](int index) {
-            echo(control, [index](Control& c) { c.userSetItemIndex(index); });
-        });
-        QObject::connect(
-            combo, &QComboBox::editTextChanged, [&control, echo, combo](const QString& text) {
-                if (combo->isEditable() && combo->lineEdit()->isModified()) {
-                    echo(control, [t = text.toStdString()](Control& c) { c.userSetText(t); });
-                }
-            });
-    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-        QObject::connect(check, &QCheckBox::clicked, [&control, echo](bool checked) {
-            echo(control, [checked](Control& c) { c.userSetChecked(checked); });
-        });
-    } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-        QObject::connect(spin, &QSpinBox::textChanged, [&control, echo](const QString& text) {
-            echo(control, [t = text.toStdString()](Control& c) { c.userSetText(t); });
-        });
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        QObject::connect(list, &QListWidget::currentRowChanged, [&control, echo](int row) {
-            echo(control, [row](Control& c) { c.userSetItemIndex(row); });
-        });
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        QObject::connect(button, &QAbstractButton::clicked,
-                         [&control, echo] { echo(control, [](Control& c) { c.click(); }); });
-    }
-}
-
 void FormRenderer::applyAll(Control& control) {
+    ControlAdapter& adapter = *adapters_.at(&control);
+    updating_ = true;
     // Editability and items first: a combo box's text is shown against them.
     for (Property p : {Property::Editable, Property::Items, Property::ItemIndex, Property::Range,
-                       Property::Text, Property::Label, Property::Visible, Property::Enabled,
-                       Property::Font, Property::Colour, Property::Background, Property::Checked,
-                       Property::Value, Property::Hint, Property::Picture}) {
-        apply(control, p);
+                       Property::Text, Property::Label, Property::Align, Property::Visible,
+                       Property::Enabled, Property::Font, Property::Colour, Property::Background,
+                       Property::Checked, Property::Value, Property::Hint, Property::Picture}) {
+        adapter.apply(p);
     }
-    if (control.kind() == ControlKind::RichLog && !control.lines().empty()) {
-        auto* log = qobject_cast<QTextEdit*>(views_[&control].widget);
-        for (const LogLine& line : control.lines()) {
-            log->setTextColor(ToQt(line.colour));
-            log->setFontFamily(QString::fromStdString(line.fontFamily));
-            log->append(QString::fromStdString(line.text));
-        }
-    }
+    updating_ = false;
 }
 
 void FormRenderer::layoutChildren(Control& container) {
-    QWidget* content = contentOf(container);
-    if (content == nullptr) {
+    const auto it = adapters_.find(&container);
+    if (it == adapters_.end() || it->second->content() == nullptr) {
         return;
     }
+    const QWidget* content = it->second->content();
     std::vector<const Control*> placed;
     for (auto& child : container.children()) {
-        if (child->kind() != ControlKind::MainMenu && views_.count(child.get()) != 0) {
+        if (child->kind() != ControlKind::MainMenu && adapters_.count(child.get()) != 0) {
             placed.push_back(child.get());
         }
     }
     const std::vector<Rect> rects =
         alignedBounds({0, 0, content->width(), content->height()}, placed);
     for (std::size_t i = 0; i < placed.size(); ++i) {
-        QWidget* widget = views_[placed[i]].widget;
-        if (widget == nullptr) {
-            continue;
-        }
-        Rect r = rects[i];
-        if (placed[i]->kind() == ControlKind::LabeledEdit) {
-            r.top -= kLabelHeight;
-            r.height += kLabelHeight;
-            widget->findChild<QLabel*>("caption")->setGeometry(0, 0, r.width, kLabelHeight);
-            views_[placed[i]].input->setGeometry(0, kLabelHeight, r.width, r.height - kLabelHeight);
-        }
-        widget->setGeometry(r.left, r.top, r.width, r.height);
+        adapters_[placed[i]]->place(rects[i]);
     }
-}
-
-void FormRenderer::apply(Control& control, Property property) {
-    View& view = views_[&control];
-    QWidget* widget = view.widget;
-    QWidget* input = view.input ? view.input.data() : widget;
-    const QString text = ToQt(control.text());
-    updating_ = true;
-    switch (property) {
-        case Property::Text:
-            if (&control == &form_) {
-                window_->setWindowTitle(text);
-            } else if (view.action) {
-                view.action->setText(text);
-                if (auto* tool = qobject_cast<QToolButton*>(widget)) {
-                    tool->setText(text);
-                }
-            } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-                label->setText(text);
-            } else if (auto* edit = qobject_cast<QLineEdit*>(input)) {
-                if (edit->text() != text) {
-                    edit->setText(text);
-                }
-            } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-                if (combo->isEditable()) {
-                    combo->setEditText(text);
-                } else {
-                    combo->setCurrentIndex(combo->findText(text));
-                }
-            } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-                if (spin->text() != text) {
-                    spin->setValue(text.trimmed().toInt());
-                }
-            } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-                group->setTitle(text);
-            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-                button->setText(text);
-            }
-            break;
-        case Property::Label:
-            if (control.kind() == ControlKind::LabeledEdit) {
-                widget->findChild<QLabel*>("caption")->setText(ToQt(control.label()));
-            }
-            break;
-        case Property::Bounds:
-        case Property::Align:
-            if (&control == &form_) {
-                window_->resize(control.bounds().width, control.bounds().height);
-            } else if (control.parent() != nullptr) {
-                layoutChildren(*control.parent());
-            }
-            break;
-        case Property::Visible:
-            if (&control == &form_) {
-                if (!control.visible()) {
-                    window_->hide();
-                }
-            } else if (view.action) {
-                view.action->setVisible(control.visible());
-            } else if (widget != nullptr) {
-                widget->setVisible(control.visible());
-                if (control.parent() != nullptr) {
-                    layoutChildren(*control.parent());
-                }
-            }
-            break;
-        case Property::Enabled:
-            if (view.action) {
-                view.action->setEnabled(control.enabled());
-            }
-            if (widget != nullptr) {
-                widget->setEnabled(control.enabled());
-            }
-            break;
-        case Property::Colour:
-            if (control.colour() && widget != nullptr) {
-                QPalette palette = widget->palette();
-                for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-                    palette.setColor(role, ToQt(*control.colour()));
-                }
-                widget->setPalette(palette);
-            }
-            break;
-        case Property::Background:
-            if (control.background() && widget != nullptr) {
-                QWidget* target = &control == &form_ ? client_.data() : input;
-                QPalette palette = target->palette();
-                palette.setColor(QPalette::Window, ToQt(*control.background()));
-                palette.setColor(QPalette::Base, ToQt(*control.background()));
-                target->setPalette(palette);
-                target->setAutoFillBackground(true);
-            }
-            break;
-        case Property::Font:
-            if (widget != nullptr) {
-                const Font& f = control.font();
-                QFont font = widget->font();
-                if (!f.family.empty()) {
-                    font.setFamily(QString::fromStdString(f.family));
-                }
-                if (f.pointSize > 0) {
-                    font.setPointSize(f.pointSize);
-                }
-                font.setBold(f.bold);
-                font.setItalic(f.italic);
-                font.setUnderline(f.underline);
-                widget->setFont(font);
-            }
-            break;
-        case Property::Items: {
-            QStringList items;
-            for (const std::string& item : control.items()) {
-                items << ToQt(item);
-            }
-            if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-                combo->clear();
-                combo->addItems(items);
-                combo->setCurrentIndex(control.itemIndex());
-                if (combo->isEditable()) {
-                    combo->setEditText(text);
-                }
-            } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-                list->clear();
-                list->addItems(items);
-                list->setCurrentRow(control.itemIndex());
-            } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-                for (QRadioButton* old : group->findChildren<QRadioButton*>()) {
-                    delete old;
-                }
-                for (int i = 0; i < items.size(); ++i) {
-                    auto* radio = new QRadioButton(items[i], group);
-                    radio->setChecked(i == control.itemIndex());
-                    group->layout()->addWidget(radio);
-                    QObject::connect(radio, &QRadioButton::clicked, [this, &control, i] {
-                        if (!updating_) {
-                            deliver(control, [i](Control& c) { c.userSetItemIndex(i); });
-                        }
-                    });
-                }
-            }
-            break;
-        }
-        case Property::ItemIndex:
-            if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-                combo->setCurrentIndex(control.itemIndex());
-            } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-                list->setCurrentRow(control.itemIndex());
-            } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-                const auto radios = group->findChildren<QRadioButton*>();
-                for (int i = 0; i < radios.size(); ++i) {
-                    radios[i]->setChecked(i == control.itemIndex());
-                }
-            }
-            break;
-        case Property::Checked:
-            if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-                check->setChecked(control.checked());
-            }
-            break;
-        case Property::Value:
-            if (auto* gauge = qobject_cast<QProgressBar*>(widget)) {
-                gauge->setValue(control.value());
-            }
-            break;
-        case Property::Range:
-            if (auto* gauge = qobject_cast<QProgressBar*>(widget)) {
-                gauge->setRange(control.minimum(), control.maximum());
-            } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-                spin->setRange(control.minimum(), control.maximum());
-            }
-            break;
-        case Property::Hint:
-            if (widget != nullptr) {
-                widget->setToolTip(ToQt(control.hint()));
-            }
-            break;
-        case Property::Picture:
-            if (control.picture().empty()) {
-                break;
-            }
-            if (&control == &form_) {
-                window_->setWindowIcon(SvgIcon(control.picture()));
-            } else if (auto* image = dynamic_cast<SvgPictureWidget*>(widget)) {
-                image->setSvg(control.picture());
-            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-                button->setIcon(SvgIcon(control.picture()));
-            }
-            break;
-        case Property::Editable:
-            if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-                combo->setEditable(control.editable());
-            } else if (auto* edit = qobject_cast<QLineEdit*>(input)) {
-                edit->setReadOnly(!control.editable());
-            }
-            break;
-        case Property::LineAppended:
-            if (auto* log = qobject_cast<QTextEdit*>(widget)) {
-                const LogLine& line = control.lines().back();
-                log->setTextColor(ToQt(line.colour));
-                log->setFontFamily(QString::fromStdString(line.fontFamily));
-                log->append(QString::fromStdString(line.text));
-                log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
-            }
-            break;
-        case Property::LinesCleared:
-            if (auto* log = qobject_cast<QTextEdit*>(widget)) {
-                log->clear();
-            }
-            break;
-    }
-    updating_ = false;
 }
 
 void FormRenderer::propertyChanged(Control& control, Property property) {
-    apply(control, property);
+    updating_ = true;
+    adapters_.at(&control)->apply(property);
+    updating_ = false;
+    const bool moves = property == Property::Bounds || property == Property::Align ||
+                       property == Property::Visible;
+    if (moves && control.parent() != nullptr) {
+        layoutChildren(*control.parent());
+    }
 }
 
 void FormRenderer::controlDestroyed(Control& control) {
     alive_->erase(&control);
-    const auto it = views_.find(&control);
-    if (it == views_.end()) {
+    const auto it = adapters_.find(&control);
+    if (it == adapters_.end()) {
         return;
     }
-    View view = it->second;
-    views_.erase(it);
+    std::unique_ptr<ControlAdapter> adapter = std::move(it->second);
+    adapters_.erase(it);
+    adapter.reset();
     if (&control == &form_) {
-        delete window_.data();
         formDestroyed_();
-        return;
     }
-    if (view.action && view.menu == nullptr && qobject_cast<QToolButton*>(view.widget) == nullptr) {
-        delete view.action.data();
-    }
-    delete view.menu.data();
-    delete view.widget.data();
 }
 
 }  // namespace platform

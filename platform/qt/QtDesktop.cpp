@@ -89,6 +89,8 @@ void QtDesktop::setApplicationTitle(const std::string& title) {
 BoxAnswer QtDesktop::messageBox(BoxIcon icon, const std::string& text, BoxButtons buttons) {
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(title_));
+    // Box texts carry names read from files: shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     switch (icon) {
         case BoxIcon::Information:

@@ -4,10 +4,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
 
 #include "platform/core/Timer.h"
 #include "platform/qt/QtPlatform.h"
@@ -139,7 +140,7 @@ TEST_F(Renderer, WidgetsMirrorTheirControls) {
     EXPECT_EQ(widget<QLabel>(form.top)->geometry(), QRect(0, 0, form.bounds().width, 40));
 
     form.log.appendLine({"green line", colours::Green, "Courier New"});
-    auto* log = widget<QTextEdit>(form.log);
+    auto* log = widget<QPlainTextEdit>(form.log);
     EXPECT_EQ(log->toPlainText(), "green line");
     form.log.clearLines();
     EXPECT_TRUE(log->toPlainText().isEmpty());
@@ -196,6 +197,26 @@ TEST(QtModal, ModalFormBlocksWhileTimersRun) {
     qt.desktop.showModal(dialog);
     EXPECT_EQ(ticks, 5);
     EXPECT_FALSE(dialog.isShown());
+}
+
+TEST(QtBoxes, TextIsShownAsItIsAndTheAnswerComesBack) {
+    QtPlatform qt;
+    Qt::TextFormat format = Qt::AutoText;
+    QString shown;
+    Timer answer(qt.loop, 20, true);
+    answer.onTick([&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                format = box->textFormat();
+                shown = box->text();
+                box->button(QMessageBox::No)->click();
+            }
+        }
+    });
+    EXPECT_EQ(qt.desktop.messageBox(BoxIcon::Question, "port <b>COM1</b>\rbusy", BoxButtons::YesNo),
+              BoxAnswer::No);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(shown.toStdString(), "port <b>COM1</b>\nbusy");
 }
 
 }  // namespace

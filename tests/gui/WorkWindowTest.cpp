@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QToolButton>
 
 #include "gui/GuiSupport.h"
@@ -31,7 +31,7 @@ TEST(WorkWindow, RendersWithAndWithoutTheDebugArea) {
         EXPECT_EQ(qobject_cast<QLabel*>(k.widget(*work, work->sStartServ))->text(), "NO");
         EXPECT_EQ(k.widget(*work, work->TB_Retry)->toolTip().toStdString(),
                   "Старт / рестарт сервера");
-        auto* ring = qobject_cast<QTextEdit*>(k.widget(*work, work->reLogDeb_Phone));
+        auto* ring = qobject_cast<QPlainTextEdit*>(k.widget(*work, work->reLogDeb_Phone));
         EXPECT_TRUE(ring->toPlainText().contains("->:ATD0501234567;"));
         EXPECT_TRUE(testing_support::SaveReviewPicture(
             window, monitor ? "work-window-debug" : "work-window"));
