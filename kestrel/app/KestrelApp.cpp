@@ -1,7 +1,13 @@
 #include "KestrelApp.h"
 
 #include "Splash.h"
+#include "kestrel/common/ExchangeLogs.h"
+#include "kestrel/modem/pComModem.h"
+#include "kestrel/ports/ServerPort.h"
 #include "kestrel/settings/In_RS232.h"
+#include "kestrel/winlink/ModemEmulator.h"
+#include "kestrel/winlink/Relay.h"
+#include "kestrel/winlink/WinPort.h"
 #include "kestrel/work/pWinServ.h"
 #include "prKestrel.h"
 #include "shared/AboutBox.h"
@@ -9,8 +15,47 @@
 
 namespace kestrel {
 
+namespace {
+
+// What units ask of the work window, passed on while it is open; a closed window shows nothing.
+class OpenWorkWindow : public WorkWindowIntents {
+  public:
+    explicit OpenWorkWindow(TfWinServ*& window) : window_(window) {}
+
+    void SetServerStarted(bool on) override { pass(&TfWinServ::SetServerStarted, on); }
+    void SetClientConnected(bool on) override { pass(&TfWinServ::SetClientConnected, on); }
+    void SetClientIdentified(bool on) override { pass(&TfWinServ::SetClientIdentified, on); }
+    void SetPollingLinkUp(bool on) override { pass(&TfWinServ::SetPollingLinkUp, on); }
+    void ShowDialledNumber(const std::string& digits) override {
+        pass(&TfWinServ::ShowDialledNumber, digits);
+    }
+    void ShowCallBusy() override { pass(&TfWinServ::ShowCallBusy); }
+    void StartAutoDial() override { pass(&TfWinServ::StartAutoDial); }
+    void ShowModemFault(const std::string& line) override {
+        pass(&TfWinServ::ShowModemFault, line);
+    }
+    void HideModemFault() override { pass(&TfWinServ::HideModemFault); }
+    void ShowDevice(const DeviceFields& device) override { pass(&TfWinServ::ShowDevice, device); }
+    void ClearDeviceFields() override { pass(&TfWinServ::ClearDeviceFields); }
+    platform::Control* LogPane(LogPaneId pane) override {
+        return window_ != nullptr ? window_->LogPane(pane) : nullptr;
+    }
+
+  private:
+    template <typename Operation, typename... Args>
+    void pass(Operation operation, const Args&... args) {
+        if (window_ != nullptr) {
+            (window_->*operation)(args...);
+        }
+    }
+
+    TfWinServ*& window_;
+};
+
+}  // namespace
+
 KestrelApp::KestrelApp(platform::Platform& platform)
-    : loop(platform.loop), desktop(platform.desktop), ports(platform.ports) {}
+    : host(platform), loop(platform.loop), desktop(platform.desktop), ports(platform.ports) {}
 
 KestrelApp::~KestrelApp() = default;
 
@@ -23,6 +68,19 @@ void KestrelApp::start() {
     fKestrel = std::make_unique<TfKestrel>(*this);
     fKestrel->FormCreate();
     InRS232 = std::make_unique<TInRS232>(*this);
+
+    platform::SerialPort& server = *InRS232->XComm_Serv;
+    platform::SerialPort& win = *InRS232->XComm_WIN;
+    workWindow = std::make_unique<OpenWorkWindow>(fWinServ);
+    logs = std::make_unique<ExchangeLogs>(loop, values, *workWindow);
+    serverPort = std::make_unique<ServerPort>(host, server, *InRS232, values);
+    winPort = std::make_unique<WinPort>(host, win, *InRS232, values, *logs);
+    relay = std::make_unique<Relay>(server, values);
+    emulator =
+        std::make_unique<ModemEmulator>(loop, win, values, *winPort, *relay, *logs, *workWindow);
+    comModem = std::make_unique<ComModem>(server, values, *logs);
+    win.onDataReceived([this] { emulator->XComm_WINData(); });
+    server.onDataReceived([this] { comModem->XComm_ServData(); });
 
     splash->close();
     splash.reset();

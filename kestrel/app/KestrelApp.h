@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "Catalog.h"
-#include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/common/ProgramValues.h"
 #include "platform/core/Platform.h"
 
@@ -19,10 +18,38 @@ class TfKestrel;
 class TInRS232;
 class TfWinServ;
 class TfFlagDebug;
+class WorkWindowIntents;
+class ExchangeLogs;
+class ServerPort;
+class WinPort;
+class Relay;
+class ModemEmulator;
+class ComModem;
 
-// The composition root of the server program: it owns the long-lived windows and modules and the
-// program-wide values; transient windows are reached through one reference per window class,
-// empty while that window is closed.
+// How the server program is put together.
+//
+// Units. Each subsystem's logic is a unit object owned by this app: the exchange logs, the SERVER
+// and WIN ports, the relay, the modem emulator, the modem service. A unit holds its own state
+// under the names its Part gives it (`WinRxBuffer`, `ServerWriteFailed`, ...) and the timers it
+// drives with their handlers; its public operations carry the Part's operation names
+// (`XComm_WINData`, `WinOpen`, `LogServer`). A data module (`TdComModem`, `TdDop_RS`,
+// `TDataModule_RING`) is such a unit: a non-visual object that lives for the whole run and holds
+// its timers and ports. A unit is given, at construction, references to the few things it uses
+// (the platform, a port, another unit, the program-wide values, the window-intent interface it
+// calls); it never takes the whole app, never reaches into another unit's state and never
+// touches a window's controls or timers.
+//
+// Windows. Transient windows are created by the Show... operations and reached through one
+// pointer per window class, empty while that window is closed. A window offers intent operations
+// for what units need of it (`WorkWindowIntents`: show the dialled number, a modem fault line,
+// start the auto-dial timer, the link setters); units hold the stand-in below, which passes each
+// intent to the work window while it is open. The settings window offers its settings as values.
+//
+// Program-wide values. What several units read lives in `values`, grouped (program, settings,
+// links, debug switches); a link flag changes only through its work-window setter.
+//
+// The app wires it all: it creates the units after the settings window, whose ports they use, and
+// hands each port's receptions to its unit.
 class KestrelApp {
   public:
     explicit KestrelApp(platform::Platform& platform);
@@ -36,7 +63,7 @@ class KestrelApp {
 
     template <typename Key>
     std::string_view text(Key key) const {
-        return CatalogText(key, values.LanguageIndex);
+        return CatalogText(key, values.program.LanguageIndex);
     }
 
     // Creates a transient window, shows it modally with its reference set, and releases it.
@@ -48,15 +75,24 @@ class KestrelApp {
         reference = nullptr;
     }
 
+    platform::Platform& host;  // what the program is given of the outside world
     platform::EventLoop& loop;
     platform::Desktop& desktop;
     platform::SerialPorts& ports;
     ProgramValues values;
-    ExchangeLogs logs;
     std::unique_ptr<platform::InstanceLock> instanceLock;
 
     std::unique_ptr<TfKestrel> fKestrel;
     std::unique_ptr<TInRS232> InRS232;
+
+    std::unique_ptr<WorkWindowIntents> workWindow;  // passes intents to fWinServ while it is open
+    std::unique_ptr<ExchangeLogs> logs;
+    std::unique_ptr<ServerPort> serverPort;
+    std::unique_ptr<WinPort> winPort;
+    std::unique_ptr<Relay> relay;
+    std::unique_ptr<ModemEmulator> emulator;
+    std::unique_ptr<ComModem> comModem;
+
     TfWinServ* fWinServ = nullptr;
     TfFlagDebug* fFlagDebug = nullptr;
     shared::TAboutForm* AboutForm = nullptr;

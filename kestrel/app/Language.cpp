@@ -16,7 +16,7 @@ void ReadLanguageFile(ProgramValues& values, platform::Desktop& desktop) {
         return;
     }
     for (const std::string& line : file.lines) {
-        values.LanguageIndex = shared::LanguageFromCode(line);
+        values.program.LanguageIndex = shared::LanguageFromCode(line);
     }
 }
 

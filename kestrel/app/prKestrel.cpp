@@ -3,7 +3,8 @@
 #include "KestrelApp.h"
 #include "KestrelPicture.h"
 #include "Language.h"
-#include "kestrel/ports/PortCatalogue.h"
+#include "kestrel/common/ExchangeLogs.h"
+#include "kestrel/ports/ServerPort.h"
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/settings/SettingsFile.h"
 #include "kestrel/winlink/WinPort.h"
@@ -51,7 +52,7 @@ TfKestrel::TfKestrel(KestrelApp& app)
         }
     };
     mHELP_READ.onClick = [this] {
-        ShowDocument(app_.values.ProgramFolder / "Doc" / "Kestrel.pdf");
+        ShowDocument(app_.values.program.ProgramFolder / "Doc" / "Kestrel.pdf");
     };
     mExit.onClick = [this] { close(); };
     // Closing the main window ends the program.
@@ -60,10 +61,10 @@ TfKestrel::TfKestrel(KestrelApp& app)
 
 void TfKestrel::FormCreate() {
     ProgramValues& values = app_.values;
-    values.LanguageIndex = 1;
-    values.AutoStartServer = false;
-    values.AutoDial = false;
-    values.ProgramFolder = app_.desktop.programFolder();
+    values.program.LanguageIndex = 1;
+    values.settings.AutoStartServer = false;
+    values.settings.AutoDial = false;
+    values.program.ProgramFolder = app_.desktop.programFolder();
     ReadLanguageFile(values, app_.desktop);
     SetMenuCaptions();
     // Dates, times and numbers use fixed formats inside the program; the user's system settings
@@ -90,21 +91,20 @@ void TfKestrel::SetMenuCaptions() {
 void TfKestrel::mSERVERClick() {
     ProgramValues& values = app_.values;
     TInRS232& settings = *app_.InRS232;
-    values.ProgramFolder = app_.desktop.programFolder();
+    values.program.ProgramFolder = app_.desktop.programFolder();
     ReadSettingsFile(settings, values);
-    values.GprsPort = settings.lPortS.text();
-    values.GprsApn = settings.lAPN_Serv.text();
-    if (!CheckGprsParameters() || !CheckServerPort(app_) || !WinPortPresent(app_)) {
+    values.settings.GprsPort = settings.GprsPort();
+    values.settings.GprsApn = settings.GprsApn();
+    if (!CheckGprsParameters() || !app_.serverPort->CheckServerPort() ||
+        !app_.winPort->WinPortPresent()) {
         return;
     }
     // The main window does not come back: the run ends with the work window's exit.
     setVisible(false);
-    app_.logs.server.busy = false;
-    app_.logs.win.busy = false;
     // The debug flags chosen before the run stay as chosen.
-    if (values.DebugFile) {
-        const std::string error =
-            app_.logs.file.create(WorkFile(values, shared::TimeCode(app_.loop) + "FlLog.000"));
+    if (values.debug.DebugFile) {
+        const std::string error = app_.logs->ExchangeLogFile.create(
+            WorkFile(values, shared::TimeCode(app_.loop) + "FlLog.000"));
         if (!error.empty()) {
             app_.desktop.messageBox(platform::BoxIcon::Information, error,
                                     platform::BoxButtons::Ok);
@@ -118,7 +118,7 @@ void TfKestrel::ShowWorkWindow() {
 }
 
 void TfKestrel::ShowServerStart() {
-    if (!OpenServerPort(app_) || !WinOpen(app_)) {
+    if (!app_.serverPort->OpenServerPort() || !app_.winPort->WinOpen()) {
         return;
     }
     // The server start window follows here with the modem service.
@@ -127,9 +127,9 @@ void TfKestrel::ShowServerStart() {
 void TfKestrel::mSetParClick() {
     ProgramValues& values = app_.values;
     TInRS232& settings = *app_.InRS232;
-    values.LanguageBeforeSettings = values.LanguageIndex;
+    values.program.LanguageBeforeSettings = values.program.LanguageIndex;
     ReadLanguageFile(values, app_.desktop);
-    settings.CB_LANGUAGE.setText(std::string(shared::LanguageCode(values.LanguageIndex)));
+    settings.CB_LANGUAGE.setText(std::string(shared::LanguageCode(values.program.LanguageIndex)));
     ReadSettingsFile(settings, values);
     settings.SetSettingsCaptions();
     app_.desktop.showModal(settings);
@@ -140,8 +140,8 @@ bool TfKestrel::CheckGprsParameters() {
         app_.desktop.messageBox(platform::BoxIcon::Error, std::string(app_.text(key)),
                                 platform::BoxButtons::Ok);
     };
-    const bool apnMissing = app_.values.GprsApn.empty();
-    const bool portMissing = app_.values.GprsPort.empty();
+    const bool apnMissing = app_.values.settings.GprsApn.empty();
+    const bool portMissing = app_.values.settings.GprsPort.empty();
     if (apnMissing) {
         error(SettingsTexts::ApnMissing);
     }
@@ -169,13 +169,13 @@ void TfKestrel::ShowDocument(const std::filesystem::path& path) {
     if (path.empty()) {
         return;
     }
-    app_.values.DocumentPath = path;
+    app_.values.program.DocumentPath = path;
     app_.showModalWindow(app_.fWaitPDF, app_.loop, std::string(app_.text(WaitTexts::WaitText)),
                          [this] { OpenDocumentFile(); });
 }
 
 bool TfKestrel::OpenDocumentFile() {
-    const std::filesystem::path& path = app_.values.DocumentPath;
+    const std::filesystem::path& path = app_.values.program.DocumentPath;
     app_.desktop.openDocument(path);
     std::error_code ec;
     if (std::filesystem::exists(path, ec)) {

@@ -3,43 +3,66 @@
 #include <string>
 
 #include "ExchangeLogFile.h"
+#include "ProgramValues.h"
+#include "WorkWindowIntents.h"
 #include "platform/core/Control.h"
 #include "platform/core/Timer.h"
 
 namespace kestrel {
 
-class KestrelApp;
-
-// Received bytes of one port waiting for the deferred log of its 250 ms timer.
-struct ReceiveLog {
-    std::string buffer;
-    bool busy = false;  // on while a receive handler appends
-};
-
-// The state of the exchange logs: the two receive batches and the file.
-struct ExchangeLogs {
-    ReceiveLog server;
-    ReceiveLog win;
-    ExchangeLogFile file;
+// The entry kinds of the log panes, each with its colour.
+enum class LogKind {
+    ReceivedHex = 1,   // green
+    ReceivedText = 2,  // blue; also received RING lines
+    Red3 = 3,          // red; no caller
+    SentRing = 4,      // maroon
+    Step = 5,          // black: modem service steps, emulator answers
+    Red6 = 6,          // red; no caller
+    SentServer = 7,    // blue
 };
 
 inline constexpr std::size_t kPaneLineLimit = 5000;
 
 // The colour of an entry kind 1..7; false for other kinds.
-bool KindColour(int kind, platform::Colour& colour);
+bool KindColour(LogKind kind, platform::Colour& colour);
 
-// One entry: the pane is cleared past 5000 lines, then the purple stamp, then the text in the
-// colour of its kind. The SERVER and WIN panes take entries only while the monitor is on.
-void LogServer(KestrelApp& app, int kind, const std::string& text, bool stamp);
-void LogWin(KestrelApp& app, int kind, const std::string& text, bool stamp);
-void LogRing(KestrelApp& app, int kind, const std::string& text, bool stamp);
+// The exchange logs: the coloured entries of the work window's SERVER, WIN and RING panes, and
+// the deferred log of received bytes, which collects each port's receptions for 250 ms and then
+// writes them to the panes and the exchange log file in one batch.
+class ExchangeLogs {
+  public:
+    ExchangeLogs(platform::EventLoop& loop, const ProgramValues& values, WorkWindowIntents& work);
 
-// Called by the receive handlers with each chunk.
-void NoteServerReceived(KestrelApp& app, const std::string& bytes);
-void NoteWinReceived(KestrelApp& app, const std::string& bytes);
+    // One entry: the pane is cleared past 5000 lines, then the purple stamp, then the text in the
+    // colour of its kind. The SERVER and WIN panes take entries only while the monitor is on.
+    void LogServer(LogKind kind, const std::string& text, bool stamp);
+    void LogWin(LogKind kind, const std::string& text, bool stamp);
+    void LogRing(LogKind kind, const std::string& text, bool stamp);
 
-// Ticks of the log timers: the batch goes to the file and the panes.
-void ServerLogTick(KestrelApp& app);
-void WinLogTick(KestrelApp& app);
+    // Called by the receive handlers with each chunk.
+    void NoteServerReceived(const std::string& bytes);
+    void NoteWinReceived(const std::string& bytes);
+
+    // Ticks of the log timers: the batch goes to the file and the panes.
+    void ServerLogTick();
+    void WinLogTick();
+
+    // Held open for a server run, by the SERVER item and the work window's exit.
+    kestrel::ExchangeLogFile ExchangeLogFile;
+    // The deferred logs, running only while a batch is pending.
+    platform::Timer tWaitWrRs_Serv;
+    platform::Timer tWaitWrRs_WinPh;
+
+  private:
+    void LogEntry(LogPaneId pane, LogKind kind, const std::string& text, bool stamp);
+    void NoteReceived(std::string& buffer, platform::Timer& timer, const std::string& bytes);
+    void LogTick(std::string& buffer, platform::Timer& timer, const char* header, LogPaneId pane);
+
+    platform::EventLoop& loop_;
+    const ProgramValues& values_;
+    WorkWindowIntents& work_;
+    std::string ServerLogBuffer_;
+    std::string WinLogBuffer_;
+};
 
 }  // namespace kestrel

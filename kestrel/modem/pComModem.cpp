@@ -1,19 +1,18 @@
 #include "pComModem.h"
 
-#include "kestrel/app/KestrelApp.h"
-#include "kestrel/common/ExchangeLogs.h"
-#include "kestrel/settings/In_RS232.h"
-
 namespace kestrel {
 
-void XComm_ServData(KestrelApp& app) {
+ComModem::ComModem(platform::SerialPort& XComm_Serv, ProgramValues& values, ExchangeLogs& logs)
+    : XComm_Serv_(XComm_Serv), values_(values), logs_(logs) {}
+
+void ComModem::XComm_ServData() {
     // Every reception is read at once, so nothing piles up in the port while nobody parses it.
-    const std::string chunk = app.InRS232->XComm_Serv->readAll();
+    const std::string chunk = XComm_Serv_.readAll();
     if (chunk.empty()) {
         return;
     }
-    app.values.IdleSeconds = 0;
-    NoteServerReceived(app, chunk);
+    values_.links.IdleSeconds = 0;
+    logs_.NoteServerReceived(chunk);
     // The modem line parser and the relay toward the WIN port take the chunk from here.
 }
 

@@ -2,8 +2,7 @@
 
 #include <array>
 
-#include "kestrel/app/KestrelApp.h"
-#include "kestrel/settings/In_RS232.h"
+#include "kestrel/app/Catalog.h"
 #include "shared/Helpers.h"
 #include "shared/PortProbe.h"
 
@@ -12,8 +11,6 @@ namespace kestrel {
 namespace {
 constexpr int kReopenPauseMs = 300;
 constexpr int kHighestPortNumber = 100;
-// The probe byte every opening sends.
-constexpr const char* kProbeByte = "U";
 }  // namespace
 
 void FillPortList(platform::SerialPorts& ports, platform::Control& choice) {
@@ -42,71 +39,39 @@ int SpeedFromText(std::string_view text) {
     return 9600;
 }
 
-bool CheckPortPresent(KestrelApp& app, bool portOff, const std::string& name,
-                      const std::string& emptyNameText) {
-    if (portOff) {
+bool CheckPortPresent(platform::Platform& platform, std::uint8_t language,
+                      const PortSettings& settings, const std::string& emptyNameText) {
+    if (settings.off) {
         return true;
     }
-    if (name.empty()) {
-        app.desktop.messageBox(platform::BoxIcon::Error, emptyNameText, platform::BoxButtons::Ok);
+    if (settings.name.empty()) {
+        platform.desktop.messageBox(platform::BoxIcon::Error, emptyNameText,
+                                    platform::BoxButtons::Ok);
         return false;
     }
-    if (shared::ProbePort(app.ports, name)) {
+    if (shared::ProbePort(platform.ports, settings.name)) {
         return true;
     }
-    app.desktop.messageBox(platform::BoxIcon::Error,
-                           std::string(app.text(PortTexts::PortOpenError)) + name,
-                           platform::BoxButtons::Ok);
+    platform.desktop.messageBox(
+        platform::BoxIcon::Error,
+        std::string(CatalogText(PortTexts::PortOpenError, language)) + settings.name,
+        platform::BoxButtons::Ok);
     return false;
 }
 
-bool ReopenPort(platform::EventLoop& loop, platform::SerialPort& port, const std::string& name,
-                std::string_view speedText) {
+bool ReopenPort(platform::EventLoop& loop, platform::SerialPort& port,
+                const PortSettings& settings) {
     if (port.isOpen()) {
         port.close();
     }
     loop.sleep(kReopenPauseMs);
-    port.setSpeed(SpeedFromText(speedText));
-    port.setName(name);
+    port.setSpeed(settings.speed);
+    port.setName(settings.name);
     return port.isOpen() || port.open();
 }
 
-void ReportPortFailure(KestrelApp& app, const platform::SerialPort& port) {
-    app.desktop.messageBox(platform::BoxIcon::Error, port.lastError(), platform::BoxButtons::Ok);
-}
-
-bool CheckServerPort(KestrelApp& app) {
-    return CheckPortPresent(app, app.values.ServerPortOff, app.InRS232->cbRS232_SERV.text(),
-                            "Err порт \"SERVER\"");
-}
-
-bool OpenServerPort(KestrelApp& app) {
-    if (app.values.ServerPortOff) {
-        return false;
-    }
-    TInRS232& settings = *app.InRS232;
-    platform::SerialPort& port = *settings.XComm_Serv;
-    ReopenPort(app.loop, port, settings.cbRS232_SERV.text(), settings.cbSpeedServ.text());
-    if (port.write(kProbeByte) != 1) {
-        ReportPortFailure(app, port);
-        return false;
-    }
-    return true;
-}
-
-void CloseServerPort(KestrelApp& app) {
-    platform::SerialPort& port = *app.InRS232->XComm_Serv;
-    if (!app.values.ServerPortOff && port.isOpen()) {
-        port.close();
-    }
-}
-
-void SetServerDtr(KestrelApp& app, bool on) {
-    app.InRS232->XComm_Serv->setDtr(on);
-}
-
-void SetServerRts(KestrelApp& app, bool on) {
-    app.InRS232->XComm_Serv->setRts(on);
+void ReportPortFailure(platform::Desktop& desktop, const platform::SerialPort& port) {
+    desktop.messageBox(platform::BoxIcon::Error, port.lastError(), platform::BoxButtons::Ok);
 }
 
 }  // namespace kestrel

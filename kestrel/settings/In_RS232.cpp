@@ -5,10 +5,7 @@
 #include "kestrel/app/KestrelApp.h"
 #include "kestrel/app/Language.h"
 #include "kestrel/app/prKestrel.h"
-#include "kestrel/common/ExchangeLogs.h"
-#include "kestrel/modem/pComModem.h"
 #include "kestrel/ports/PortCatalogue.h"
-#include "kestrel/winlink/ModemEmulator.h"
 
 namespace kestrel {
 
@@ -129,9 +126,6 @@ TInRS232::TInRS232(KestrelApp& app)
       mExit(platform::AddMenuItem(mmBaza, "mExit", "ВЫХОД")),
       XComm_Serv(app.ports.create()),
       XComm_WIN(app.ports.create()),
-      tWaitWrRs_Serv(app.loop, 250, false),
-      tWaitWrRs_WinPh(app.loop, 250, false),
-      tStop_CSD_GPRS(app.loop, 1000, false),
       app_(app) {
     setText("УСТАНОВКИ  ПО");
     setBounds({0, 0, 676, 408});
@@ -148,12 +142,6 @@ TInRS232::TInRS232(KestrelApp& app)
     XComm_Serv->setName("COM1");
     XComm_WIN->setName("COM2");
     XComm_WIN->setSpeed(9600);
-    XComm_WIN->onDataReceived([this] { XComm_WINData(app_); });
-    XComm_Serv->onDataReceived([this] { XComm_ServData(app_); });
-    tWaitWrRs_Serv.onTick([this] { ServerLogTick(app_); });
-    tWaitWrRs_WinPh.onTick([this] { WinLogTick(app_); });
-    // The connection status control opens from here once it exists.
-    tStop_CSD_GPRS.onTick([this] { tStop_CSD_GPRS.setEnabled(false); });
 
     mSave.onClick = [this] { mSaveClick(); };
     mExit.onClick = [this] { close(); };
@@ -183,6 +171,15 @@ void TInRS232::SetSettingsCaptions() {
     mNullMod.setText(text(SettingsTexts::SetNullModem));
 }
 
+PortSettings TInRS232::ServerPortSettings() const {
+    return {cbRS232_SERV.text(), SpeedFromText(cbSpeedServ.text()),
+            app_.values.settings.ServerPortOff};
+}
+
+PortSettings TInRS232::WinPortSettings() const {
+    return {cbRS232_WIN.text(), SpeedFromText(cbSpeedWIN.text()), app_.values.settings.WinPortOff};
+}
+
 void TInRS232::mSaveClick() {
     if (WriteSettingsFile(*this, app_.values, app_.desktop)) {
         close();
@@ -201,7 +198,7 @@ void TInRS232::FormClose() {
     WriteLanguageFile(app_.values, app_.desktop, CB_LANGUAGE.text());
     ReadLanguageFile(app_.values, app_.desktop);
     ReadSettingsFile(*this, app_.values);
-    if (app_.values.LanguageIndex != app_.values.LanguageBeforeSettings) {
+    if (app_.values.program.LanguageIndex != app_.values.program.LanguageBeforeSettings) {
         app_.fKestrel->close();
     }
 }

@@ -3,22 +3,28 @@
 #include <memory>
 
 #include "kestrel/common/ProgramValues.h"
+#include "kestrel/ports/PortSettings.h"
 #include "platform/core/Form.h"
 #include "platform/core/Platform.h"
-#include "platform/core/Timer.h"
 
 namespace kestrel {
 
 class KestrelApp;
 
 // The settings window: the working copy of the settings, and the owner of the SERVER and WIN
-// ports for the whole run, shown or not.
-class TInRS232 : public platform::Form {
+// ports for the whole run, shown or not. Others take its settings as values, never from its
+// fields.
+class TInRS232 : public platform::Form, public PortSettingsSource {
   public:
     explicit TInRS232(KestrelApp& app);
 
     // Captions of the current language, set each time the window is about to open.
     void SetSettingsCaptions();
+
+    PortSettings ServerPortSettings() const override;
+    PortSettings WinPortSettings() const override;
+    std::string GprsApn() const { return lAPN_Serv.text(); }
+    std::string GprsPort() const { return lPortS.text(); }
 
     platform::Control& lBaner;
     platform::Control& pPorts;
@@ -69,10 +75,6 @@ class TInRS232 : public platform::Form {
     // The SERVER and WIN ports live as long as this window.
     std::unique_ptr<platform::SerialPort> XComm_Serv;
     std::unique_ptr<platform::SerialPort> XComm_WIN;
-    // Deferred logs of the SERVER and WIN receptions, and the hang-up's path to the status control.
-    platform::Timer tWaitWrRs_Serv;
-    platform::Timer tWaitWrRs_WinPh;
-    platform::Timer tStop_CSD_GPRS;
 
   private:
     void mSaveClick();

@@ -34,10 +34,10 @@ const char* Flag(const platform::Control& box) {
 }  // namespace
 
 void ReadSettingsFile(TInRS232& w, ProgramValues& values) {
-    values.SorrelModem = false;
-    values.ServerPortOff = false;
-    values.WinPortOff = false;
-    values.AutoStartServer = false;
+    values.settings.SorrelModem = false;
+    values.settings.ServerPortOff = false;
+    values.settings.WinPortOff = false;
+    values.settings.AutoStartServer = false;
 
     const shared::TextFileRead file = shared::ReadTextFile(WorkFile(values, kSettingsFile));
     if (file.status != shared::TextFileRead::Status::Read) {
@@ -62,27 +62,27 @@ void ReadSettingsFile(TInRS232& w, ProgramValues& values) {
         if (n >= 2 && n <= 9) {
             textFields[n - 2]->setText(line);
         } else if (n == 10) {
-            number(w.seTmOut_Conn, line, values.ConnectPauseTimeout);
+            number(w.seTmOut_Conn, line, values.settings.ConnectPauseTimeout);
         } else if (n == 11) {
-            number(w.seTmOut_Online, line, values.OnlineTimeout);
+            number(w.seTmOut_Online, line, values.settings.OnlineTimeout);
         } else if (n == 12) {
-            number(w.seTOutTicket, line, values.TicketTimeout);
+            number(w.seTOutTicket, line, values.settings.TicketTimeout);
         } else if (n == 13 && line == "1") {
-            values.ServerPortOff = true;
+            values.settings.ServerPortOff = true;
             w.chRS_SERV_Off.setChecked(true);
         } else if (n == 14 && line == "1") {
-            values.WinPortOff = true;
+            values.settings.WinPortOff = true;
             w.chRS_WIN_Off.setChecked(true);
         } else if (n == 15 && line == "1") {
             w.chRS_RING_Off.setChecked(false);
         } else if (n == 16) {
-            checkedFlag(w.chSORREL, line, values.SorrelModem);
+            checkedFlag(w.chSORREL, line, values.settings.SorrelModem);
         } else if (n == 17) {
-            number(w.seWaitPowerOn, line, values.PowerOnDelay);
+            number(w.seWaitPowerOn, line, values.settings.PowerOnDelay);
         } else if (n == 18) {
-            checkedFlag(w.cbAutoStartServ, line, values.AutoStartServer);
+            checkedFlag(w.cbAutoStartServ, line, values.settings.AutoStartServer);
         } else if (n == 19) {
-            checkedFlag(w.chAuto_Phone, line, values.AutoDial);
+            checkedFlag(w.chAuto_Phone, line, values.settings.AutoDial);
         }
     }
 }

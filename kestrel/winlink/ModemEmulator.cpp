@@ -1,21 +1,15 @@
 #include "ModemEmulator.h"
 
-#include "Relay.h"
-#include "WinPort.h"
-#include "kestrel/app/KestrelApp.h"
-#include "kestrel/common/ExchangeLogs.h"
-#include "kestrel/settings/In_RS232.h"
-#include "kestrel/work/pWinServ.h"
 #include "shared/Helpers.h"
 
 namespace kestrel {
 
 namespace {
 
-constexpr int kAnswerOk = 1;
-constexpr int kAnswerConnect = 2;
 constexpr const char* kOkHex = "0D 0A 4F 4B 0D 0A";
 constexpr const char* kConnectHex = "0D 0A 43 4F 4E 4E 45 43 54 20 39 36 30 30 2F 52 4C 50 0D 0A";
+constexpr int kAnswerDelayMs = 500;
+constexpr int kHangUpDelayMs = 1000;
 // A dial command is taken once this many characters follow "ATD".
 constexpr std::size_t kDialLength = 10;
 // A "+++" followed by this many characters without "ATH" was data, not a hang-up.
@@ -37,25 +31,52 @@ std::string DialDigits(std::string_view text) {
     return digits;
 }
 
-bool WinCommandCheck(KestrelApp& app, std::string& buffer) {
-    ProgramValues& values = app.values;
+HangUpCheck WinHangUpCheck(std::string& buffer) {
+    const auto escape = buffer.find("+++");
+    if (escape == std::string::npos) {
+        return HangUpCheck::None;
+    }
+    if (Contains(buffer, "ATH")) {
+        return HangUpCheck::HangUp;
+    }
+    if (buffer.size() - (escape + 3) >= kEscapeWindow) {
+        buffer.clear();
+    }
+    return HangUpCheck::EscapeOnly;
+}
+
+ModemEmulator::ModemEmulator(platform::EventLoop& loop, platform::SerialPort& XComm_WIN,
+                             ProgramValues& values, WinPort& winPort, Relay& relay,
+                             ExchangeLogs& logs, WorkWindowIntents& work)
+    : tComMod_Win(loop, kAnswerDelayMs, false),
+      tStop_CSD_GPRS(loop, kHangUpDelayMs, false),
+      XComm_WIN_(XComm_WIN),
+      values_(values),
+      winPort_(winPort),
+      relay_(relay),
+      logs_(logs),
+      work_(work) {
+    tComMod_Win.onTick([this] { WinSendAnswer(); });
+    // The connection status control opens from here once it exists.
+    tStop_CSD_GPRS.onTick([this] { tStop_CSD_GPRS.setEnabled(false); });
+}
+
+bool ModemEmulator::WinCommandCheck() {
+    std::string& buffer = WinRxBuffer_;
     bool found = false;
     const auto dial = buffer.find("ATD");
     if (dial != std::string::npos && buffer.size() - (dial + 3) >= kDialLength) {
-        values.BusySeen = false;
-        if (TfWinServ* work = app.fWinServ) {
-            work->stPhoneRing.setText(DialDigits(std::string_view(buffer).substr(dial)));
-            work->stPhoneRing.setColour(platform::colours::Black);
-            if (values.AutoDial) {
-                work->tStartPhone.setEnabled(true);
-            }
+        values_.call.BusySeen = false;
+        work_.ShowDialledNumber(DialDigits(std::string_view(buffer).substr(dial)));
+        if (values_.settings.AutoDial) {
+            work_.StartAutoDial();
         }
-        values.EmulatorAnswer = kAnswerConnect;
+        EmulatorAnswer_ = Answer::Connect;
         found = true;
     }
     if (!found && (Contains(buffer, "ATE0") || Contains(buffer, "ATH0") ||
                    (Contains(buffer, "AT") && dial == std::string::npos))) {
-        values.EmulatorAnswer = kAnswerOk;
+        EmulatorAnswer_ = Answer::Ok;
         found = true;
     }
     if (found) {
@@ -64,52 +85,34 @@ bool WinCommandCheck(KestrelApp& app, std::string& buffer) {
     return found;
 }
 
-int WinHangUpCheck(std::string& buffer) {
-    const auto escape = buffer.find("+++");
-    if (escape == std::string::npos) {
-        return 0;
-    }
-    if (Contains(buffer, "ATH")) {
-        return 2;
-    }
-    if (buffer.size() - (escape + 3) >= kEscapeWindow) {
-        buffer.clear();
-    }
-    return 1;
-}
-
-void XComm_WINData(KestrelApp& app) {
-    ProgramValues& values = app.values;
-    const std::string chunk = app.InRS232->XComm_WIN->readAll();
+void ModemEmulator::XComm_WINData() {
+    const std::string chunk = XComm_WIN_.readAll();
     if (chunk.empty()) {
         return;
     }
-    values.IdleSeconds = 0;
-    values.WinRxBuffer += chunk;
-    NoteWinReceived(app, chunk);
-    if (values.PollingLinkUp) {
-        if (WinHangUpCheck(values.WinRxBuffer) == 2) {
-            values.WinRxBuffer.clear();
-            app.InRS232->tStop_CSD_GPRS.setEnabled(true);
+    values_.links.IdleSeconds = 0;
+    WinRxBuffer_ += chunk;
+    logs_.NoteWinReceived(chunk);
+    if (values_.links.PollingLinkUp()) {
+        if (WinHangUpCheck(WinRxBuffer_) == HangUpCheck::HangUp) {
+            WinRxBuffer_.clear();
+            tStop_CSD_GPRS.setEnabled(true);
             return;
         }
-    } else if (WinCommandCheck(app, values.WinRxBuffer)) {
-        if (app.fWinServ != nullptr) {
-            app.fWinServ->tComMod_Win.setEnabled(true);
-        }
+    } else if (WinCommandCheck()) {
+        tComMod_Win.setEnabled(true);
         return;
     }
-    ForwardWinToServer(app, chunk);
+    relay_.ForwardWinToServer(chunk, WinRxBuffer_);
 }
 
-void WinSendAnswer(KestrelApp& app) {
-    TfWinServ* work = app.fWinServ;
-    work->tComMod_Win.setEnabled(false);
-    if (app.values.EmulatorAnswer == kAnswerOk) {
-        WinWrite(app, 5, shared::HexTextToBytes(kOkHex));
-    } else if (app.values.EmulatorAnswer == kAnswerConnect) {
-        WinWrite(app, 5, shared::HexTextToBytes(kConnectHex));
-        work->SetPollingLinkUp(true);
+void ModemEmulator::WinSendAnswer() {
+    tComMod_Win.setEnabled(false);
+    if (EmulatorAnswer_ == Answer::Ok) {
+        winPort_.WinWrite(LogKind::Step, shared::HexTextToBytes(kOkHex));
+    } else if (EmulatorAnswer_ == Answer::Connect) {
+        winPort_.WinWrite(LogKind::Step, shared::HexTextToBytes(kConnectHex));
+        work_.SetPollingLinkUp(true);
     }
 }
 

@@ -1,8 +1,5 @@
 #include "Relay.h"
 
-#include "kestrel/app/KestrelApp.h"
-#include "kestrel/settings/In_RS232.h"
-
 namespace kestrel {
 
 namespace {
@@ -13,17 +10,23 @@ constexpr std::size_t kBufferCeiling = 64 * 1024;
 constexpr std::size_t kBufferTail = 1024;
 }  // namespace
 
-void ForwardWinToServer(KestrelApp& app, const std::string& chunk) {
-    ProgramValues& values = app.values;
-    if (!values.ServerWriteFailed && app.InRS232->XComm_Serv->write(chunk) != chunk.size()) {
-        values.ServerWriteFailed = true;
+Relay::Relay(platform::SerialPort& XComm_Serv, const ProgramValues& values)
+    : XComm_Serv_(XComm_Serv), values_(values) {}
+
+void Relay::ForwardWinToServer(const std::string& chunk, std::string& WinRxBuffer) {
+    if (!ServerWriteFailed_ && XComm_Serv_.write(chunk) != chunk.size()) {
+        ServerWriteFailed_ = true;
     }
-    std::string& buffer = values.WinRxBuffer;
-    if (values.ClientIdentified && buffer.size() > kIdentifiedBufferLimit) {
-        buffer.clear();
-    } else if (buffer.size() > kBufferCeiling) {
-        buffer.erase(0, buffer.size() - kBufferTail);
+    if (values_.links.ClientIdentified() && WinRxBuffer.size() > kIdentifiedBufferLimit) {
+        WinRxBuffer.clear();
+    } else if (WinRxBuffer.size() > kBufferCeiling) {
+        WinRxBuffer.erase(0, WinRxBuffer.size() - kBufferTail);
     }
+}
+
+void Relay::ClearWriteFailures() {
+    ServerWriteFailed_ = false;
+    WinWriteFailed_ = false;
 }
 
 }  // namespace kestrel

@@ -1,55 +1,61 @@
 #include "WinPort.h"
 
-#include "kestrel/app/KestrelApp.h"
-#include "kestrel/common/ExchangeLogs.h"
+#include "kestrel/app/Catalog.h"
 #include "kestrel/ports/PortCatalogue.h"
-#include "kestrel/settings/In_RS232.h"
 #include "shared/Cp1251.h"
 #include "shared/Helpers.h"
 
 namespace kestrel {
 
-bool WinPortPresent(KestrelApp& app) {
-    return CheckPortPresent(app, app.values.WinPortOff, app.InRS232->cbRS232_WIN.text(),
+WinPort::WinPort(platform::Platform& platform, platform::SerialPort& XComm_WIN,
+                 const PortSettingsSource& settings, const ProgramValues& values,
+                 ExchangeLogs& logs)
+    : platform_(platform),
+      XComm_WIN_(XComm_WIN),
+      settings_(settings),
+      values_(values),
+      logs_(logs) {}
+
+bool WinPort::WinPortPresent() {
+    return CheckPortPresent(platform_, values_.program.LanguageIndex, settings_.WinPortSettings(),
                             "Err порт \"WIN\"");
 }
 
-bool WinOpen(KestrelApp& app) {
-    if (app.values.WinPortOff) {
+bool WinPort::WinOpen() {
+    const PortSettings settings = settings_.WinPortSettings();
+    if (settings.off) {
         return true;
     }
-    TInRS232& settings = *app.InRS232;
-    if (!ReopenPort(app.loop, *settings.XComm_WIN, settings.cbRS232_WIN.text(),
-                    settings.cbSpeedWIN.text())) {
+    if (!ReopenPort(platform_.loop, XComm_WIN_, settings)) {
         return false;
     }
-    return settings.XComm_WIN->write("U") == 1;
+    return XComm_WIN_.write("U") == 1;
 }
 
-void WinClose(KestrelApp& app) {
-    platform::SerialPort& port = *app.InRS232->XComm_WIN;
-    if (!app.values.WinPortOff && port.isOpen()) {
-        port.close();
+void WinPort::WinClose() {
+    if (!settings_.WinPortSettings().off && XComm_WIN_.isOpen()) {
+        XComm_WIN_.close();
     }
 }
 
-bool WinWrite(KestrelApp& app, int kind, const std::string& bytes) {
-    LogWin(app, kind, shared::BytesToHexText(bytes), true);
-    LogWin(app, kind, shared::Cp1251ToUtf8(shared::StripLineControls(bytes)), true);
-    if (WinWriteQuiet(app, bytes)) {
+bool WinPort::WinWrite(LogKind kind, const std::string& bytes) {
+    logs_.LogWin(kind, shared::BytesToHexText(bytes), true);
+    logs_.LogWin(kind, shared::Cp1251ToUtf8(shared::StripLineControls(bytes)), true);
+    if (WinWriteQuiet(bytes)) {
         return true;
     }
-    app.desktop.messageBox(platform::BoxIcon::Error,
-                           std::string(app.text(SettingsTexts::PortWriteError)),
-                           platform::BoxButtons::Ok);
+    platform_.desktop.messageBox(
+        platform::BoxIcon::Error,
+        std::string(CatalogText(SettingsTexts::PortWriteError, values_.program.LanguageIndex)),
+        platform::BoxButtons::Ok);
     return false;
 }
 
-bool WinWriteQuiet(KestrelApp& app, const std::string& bytes) {
-    if (app.values.WinPortOff) {
+bool WinPort::WinWriteQuiet(const std::string& bytes) {
+    if (settings_.WinPortSettings().off) {
         return true;  // no polling software is attached
     }
-    return app.InRS232->XComm_WIN->write(bytes) == bytes.size();
+    return XComm_WIN_.write(bytes) == bytes.size();
 }
 
 }  // namespace kestrel

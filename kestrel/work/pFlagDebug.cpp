@@ -50,8 +50,8 @@ void TfFlagDebug::tInitTimer() {
     tInit.setEnabled(false);
     // Until the code is accepted the panel covers the switches.
     pPass.setAlign(platform::Align::Client);
-    chTM_DebMod.setChecked(app_.values.DebugMonitor);
-    chTM_debLog.setChecked(app_.values.DebugFile);
+    chTM_DebMod.setChecked(app_.values.debug.DebugMonitor);
+    chTM_debLog.setChecked(app_.values.debug.DebugFile);
 }
 
 void TfFlagDebug::CheckCode() {
@@ -72,8 +72,8 @@ void TfFlagDebug::ePassKeyDown(int key) {
 }
 
 void TfFlagDebug::SpeedButton2Click() {
-    app_.values.DebugMonitor = chTM_DebMod.checked();
-    app_.values.DebugFile = chTM_debLog.checked();
+    app_.values.debug.DebugMonitor = chTM_DebMod.checked();
+    app_.values.debug.DebugFile = chTM_debLog.checked();
     close();
 }
 

@@ -3,9 +3,9 @@
 #include "ToolbarPictures.h"
 #include "kestrel/app/KestrelApp.h"
 #include "kestrel/app/prKestrel.h"
-#include "kestrel/ports/PortCatalogue.h"
-#include "kestrel/settings/In_RS232.h"
-#include "kestrel/winlink/ModemEmulator.h"
+#include "kestrel/common/ExchangeLogs.h"
+#include "kestrel/ports/ServerPort.h"
+#include "kestrel/winlink/Relay.h"
 #include "kestrel/winlink/WinPort.h"
 #include "shared/Helpers.h"
 
@@ -114,7 +114,6 @@ TfWinServ::TfWinServ(KestrelApp& app)
       tInit(app.loop, 100, true),
       tContrWinSost(app.loop, 500, true),
       tStopOK(app.loop, 1000, false),
-      tComMod_Win(app.loop, 500, false),
       tStartPhone(app.loop, 250, false),
       tStopPO(app.loop, 100, false),
       app_(app) {
@@ -143,14 +142,13 @@ TfWinServ::TfWinServ(KestrelApp& app)
     tInit.onTick([this] { tInitTimer(); });
     tContrWinSost.onTick([this] { ShowServerState(); });
     tStopOK.onTick([this] { tStopOKTimer(); });
-    tComMod_Win.onTick([this] { WinSendAnswer(app_); });
     tStartPhone.onTick([this] { tStartPhoneTimer(); });
     tStopPO.onTick([this] { tStopPOTimer(); });
     TB_Retry.onClick = [this] { StartRestartServer(); };
     TB_ContrSost.onClick = [this] { TB_ContrSostClick(); };
     TB_Phone.onClick = [this] { TB_PhoneClick(); };
     TB_Help.onClick = [this] {
-        app_.fKestrel->ShowDocument(app_.values.ProgramFolder / "Doc" / "Kestrel.pdf");
+        app_.fKestrel->ShowDocument(app_.values.program.ProgramFolder / "Doc" / "Kestrel.pdf");
     };
     TB_Exit.onClick = [this] { TB_ExitClick(); };
     rxAuto_Phone.onChange = [this] { rxAuto_PhoneChange(); };
@@ -161,25 +159,25 @@ TfWinServ::TfWinServ(KestrelApp& app)
 void TfWinServ::tInitTimer() {
     tInit.setEnabled(false);
     ProgramValues& values = app_.values;
-    values.StatusControlActive = false;
+    values.links.StatusControlActive = false;
     setBounds({0, 0, 650, 480});
     // Without the monitor the work area fills the window.
-    pLogDeb.setVisible(values.DebugMonitor);
-    Split_Baza.setVisible(values.DebugMonitor);
-    rxAuto_Phone.setChecked(values.AutoDial);
-    if (values.AutoDial) {
+    pLogDeb.setVisible(values.debug.DebugMonitor);
+    Split_Baza.setVisible(values.debug.DebugMonitor);
+    rxAuto_Phone.setChecked(values.settings.AutoDial);
+    if (values.settings.AutoDial) {
         lPhoneRing.setVisible(true);
         stPhoneRing.setVisible(true);
     }
-    ShowAutoDial(values.AutoDial);
+    ShowAutoDial(values.settings.AutoDial);
     ApplyWorkWindowTexts();
     SetServerStarted(false);
     SetPollingLinkUp(false);
     SetClientConnected(false);
     SetClientIdentified(false);
-    lPortS.setText(values.GprsPort);
-    lAPN_Serv.setText(values.GprsApn);
-    if (values.AutoStartServer) {
+    lPortS.setText(values.settings.GprsPort);
+    lAPN_Serv.setText(values.settings.GprsApn);
+    if (values.settings.AutoStartServer) {
         StartRestartServer();
     }
 }
@@ -206,25 +204,58 @@ void TfWinServ::ApplyWorkWindowTexts() {
 }
 
 void TfWinServ::SetServerStarted(bool on) {
-    app_.values.ServerStarted = on;
+    app_.values.links.ServerStarted_ = on;
     ShowIndicator(sStartServ, on);
     TB_ContrSost.setEnabled(on);
     TB_Phone.setEnabled(on);
 }
 
 void TfWinServ::SetClientConnected(bool on) {
-    app_.values.ClientConnected = on;
+    app_.values.links.ClientConnected_ = on;
     ShowIndicator(sConn_SERV, on);
 }
 
 void TfWinServ::SetClientIdentified(bool on) {
-    app_.values.ClientIdentified = on;
+    app_.values.links.ClientIdentified_ = on;
     ShowIndicator(sConn_CSD_GPRS, on);
 }
 
 void TfWinServ::SetPollingLinkUp(bool on) {
-    app_.values.PollingLinkUp = on;
+    app_.values.links.PollingLinkUp_ = on;
     ShowIndicator(sConnWin, on);
+}
+
+void TfWinServ::ShowDialledNumber(const std::string& digits) {
+    stPhoneRing.setText(digits);
+    stPhoneRing.setColour(colours::Black);
+}
+
+void TfWinServ::ShowCallBusy() {
+    stPhoneRing.setColour(colours::Green);
+}
+
+void TfWinServ::StartAutoDial() {
+    tStartPhone.setEnabled(true);
+}
+
+void TfWinServ::ShowModemFault(const std::string& line) {
+    lErr_Power.setText(line);
+    lErr_Power.setVisible(true);
+}
+
+void TfWinServ::HideModemFault() {
+    lErr_Power.setVisible(false);
+    lErr_Power.setText("");
+}
+
+void TfWinServ::ShowDevice(const DeviceFields& device) {
+    leManuf.setText(device.manufacturer);
+    if (device.type) {
+        leTypeCorr.setText(*device.type);
+    }
+    leSerNumCl.setText(device.serialNumber);
+    leNumPh.setText(device.phoneNumber);
+    leTm_out.setText(device.requestTimeout);
 }
 
 void TfWinServ::ClearDeviceFields() {
@@ -233,20 +264,31 @@ void TfWinServ::ClearDeviceFields() {
     }
 }
 
+Control* TfWinServ::LogPane(LogPaneId pane) {
+    switch (pane) {
+        case LogPaneId::Server:
+            return &reLogDeb_Serv;
+        case LogPaneId::Win:
+            return &reLogDeb_WinPh;
+        case LogPaneId::Ring:
+            return &reLogDeb_Phone;
+    }
+    return nullptr;
+}
+
 void TfWinServ::StartRestartServer() {
     ProgramValues& values = app_.values;
     SetServerStarted(false);
     SetPollingLinkUp(false);
     SetClientConnected(false);
     SetClientIdentified(false);
-    if (values.ServerPortOff) {
+    if (values.settings.ServerPortOff) {
         app_.desktop.messageBox(platform::BoxIcon::Error,
                                 std::string(app_.text(WorkTexts::StartServer)),
                                 platform::BoxButtons::Ok);
         return;
     }
-    values.WinWriteFailed = false;
-    values.ServerWriteFailed = false;
+    app_.relay->ClearWriteFailures();
     if (!app_.fKestrel->CheckGprsParameters()) {
         return;
     }
@@ -255,16 +297,15 @@ void TfWinServ::StartRestartServer() {
 
 void TfWinServ::ShowServerState() {
     const ProgramValues& values = app_.values;
-    if (values.StatusControlActive) {
+    if (values.links.StatusControlActive) {
         lSostServ.setText(std::string(app_.text(ServerStateTexts::StatusMonitoring)));
     } else {
-        const bool s = values.ServerStarted;
-        const bool c = values.ClientConnected;
-        const bool p = values.PollingLinkUp;
+        const bool s = values.links.ServerStarted();
+        const bool c = values.links.ClientConnected();
+        const bool p = values.links.PollingLinkUp();
         const auto running = [this](ServerStateTexts key) {
             lSostServ.setText(std::string(app_.text(key)));
-            lErr_Power.setVisible(false);
-            lErr_Power.setText("");
+            HideModemFault();
         };
         if (s && c && p) {
             running(ServerStateTexts::ServerDeviceAndPolling);
@@ -276,27 +317,27 @@ void TfWinServ::ShowServerState() {
             lSostServ.setText(std::string(app_.text(ServerStateTexts::ServerOff)));
         }
     }
-    if (values.ClientConnected && !tStopOK.enabled()) {
+    if (values.links.ClientConnected() && !tStopOK.enabled()) {
         pTimeOK.setVisible(true);
-        app_.values.IdleSeconds = 0;
+        app_.values.links.IdleSeconds = 0;
         tStopOK.setEnabled(true);
     }
-    if (!values.ClientConnected) {
+    if (!values.links.ClientConnected()) {
         pTimeOK.setVisible(false);
     }
 }
 
 void TfWinServ::tStopOKTimer() {
-    ProgramValues& values = app_.values;
-    values.IdleSeconds = std::uint8_t(values.IdleSeconds + 1);
-    if (values.IdleSeconds > values.ClientTimeout) {
-        values.IdleSeconds = 0;
+    LinkValues& links = app_.values.links;
+    links.IdleSeconds = std::uint8_t(links.IdleSeconds + 1);
+    if (links.IdleSeconds > links.ClientTimeout) {
+        links.IdleSeconds = 0;
         tStopOK.setEnabled(false);
         pTimeOK.setVisible(false);
         return;
     }
     sStepStopOK.setText(
-        shared::PadLeft('0', std::to_string(values.ClientTimeout - values.IdleSeconds), 3));
+        shared::PadLeft('0', std::to_string(links.ClientTimeout - links.IdleSeconds), 3));
 }
 
 void TfWinServ::tStartPhoneTimer() {
@@ -305,10 +346,10 @@ void TfWinServ::tStartPhoneTimer() {
 }
 
 void TfWinServ::TB_ContrSostClick() {
-    if (!CheckServerPort(app_)) {
+    if (!app_.serverPort->CheckServerPort()) {
         return;
     }
-    WinPortPresent(app_);
+    app_.winPort->WinPortPresent();
 }
 
 void TfWinServ::TB_PhoneClick() {
@@ -316,8 +357,8 @@ void TfWinServ::TB_PhoneClick() {
 }
 
 void TfWinServ::rxAuto_PhoneChange() {
-    app_.values.AutoDial = rxAuto_Phone.checked();
-    ShowAutoDial(app_.values.AutoDial);
+    app_.values.settings.AutoDial = rxAuto_Phone.checked();
+    ShowAutoDial(app_.values.settings.AutoDial);
 }
 
 void TfWinServ::ShowAutoDial(bool on) {
@@ -326,18 +367,18 @@ void TfWinServ::ShowAutoDial(bool on) {
 }
 
 void TfWinServ::TB_ExitClick() {
-    if (app_.InRS232->XComm_Serv->isOpen()) {
-        SetServerDtr(app_, true);
+    if (app_.serverPort->IsOpen()) {
+        app_.serverPort->SetServerDtr(true);
     }
-    if (app_.values.DebugFile) {
-        app_.logs.file.close();
+    if (app_.values.debug.DebugFile) {
+        app_.logs->ExchangeLogFile.close();
     }
     tStopPO.setEnabled(true);
 }
 
 void TfWinServ::tStopPOTimer() {
     tStopPO.setEnabled(false);
-    CloseServerPort(app_);
+    app_.serverPort->CloseServerPort();
     app_.fKestrel->close();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kestrel/common/WorkWindowIntents.h"
 #include "platform/core/Form.h"
 #include "platform/core/Timer.h"
 
@@ -9,17 +10,26 @@ class KestrelApp;
 
 // The operator's window of a server run: the link indicators, the device and modem fields, the
 // silence countdown, the logs and the commands. The program lives in it until the exit button.
-class TfWinServ : public platform::Form {
+// Units reach it only through its intents.
+class TfWinServ : public platform::Form, public WorkWindowIntents {
   public:
     explicit TfWinServ(KestrelApp& app);
 
     void StartRestartServer();
-    void SetServerStarted(bool on);
-    void SetClientConnected(bool on);
-    void SetClientIdentified(bool on);
-    void SetPollingLinkUp(bool on);
     void ShowServerState();
-    void ClearDeviceFields();
+
+    void SetServerStarted(bool on) override;
+    void SetClientConnected(bool on) override;
+    void SetClientIdentified(bool on) override;
+    void SetPollingLinkUp(bool on) override;
+    void ShowDialledNumber(const std::string& digits) override;
+    void ShowCallBusy() override;
+    void StartAutoDial() override;
+    void ShowModemFault(const std::string& line) override;
+    void HideModemFault() override;
+    void ShowDevice(const DeviceFields& device) override;
+    void ClearDeviceFields() override;
+    platform::Control* LogPane(LogPaneId pane) override;
 
     platform::Control& TB_WinServ;
     platform::Control& TB_Retry;
@@ -66,7 +76,6 @@ class TfWinServ : public platform::Form {
     platform::Timer tInit;
     platform::Timer tContrWinSost;
     platform::Timer tStopOK;
-    platform::Timer tComMod_Win;
     platform::Timer tStartPhone;
     platform::Timer tStopPO;
 

@@ -5,6 +5,7 @@
 
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/winlink/WinPort.h"
+#include "kestrel/work/pWinServ.h"
 #include "support/VirtualKestrel.h"
 
 namespace {
@@ -14,25 +15,27 @@ struct Fixture {
         k.app.start();
         k.app.InRS232->cbRS232_WIN.setText("COM4");
         k.app.InRS232->cbRS232_SERV.setText("COM3");
-        kestrel::WinOpen(k.app);
+        k.app.winPort->WinOpen();
         k.app.InRS232->XComm_Serv->setName("COM3");
         k.app.InRS232->XComm_Serv->open();
+        // The link flags change only through the work window.
+        k.app.fWinServ = &work;
     }
+    ~Fixture() { k.app.fWinServ = nullptr; }
     testing_support::TempFolder folder;
     platform::VirtualSystem system;
     testing_support::VirtualKestrel k;
     platform::VirtualPortDevice& win;
     platform::VirtualPortDevice& server;
+    kestrel::TfWinServ work{k.app};
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Fixture f;
-    kestrel::ProgramValues& values = f.k.app.values;
-    values.WinRxBuffer.clear();
-    values.PollingLinkUp = size > 0 && (data[0] & 1) != 0;
-    values.ClientIdentified = size > 0 && (data[0] & 2) != 0;
+    f.work.SetPollingLinkUp(size > 0 && (data[0] & 1) != 0);
+    f.work.SetClientIdentified(size > 0 && (data[0] & 2) != 0);
     // A 0xFF byte ends a chunk, so one input is several receptions.
     std::string chunk;
     for (std::size_t i = 1; i <= size; ++i) {

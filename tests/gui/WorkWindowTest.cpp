@@ -14,15 +14,16 @@ TEST(WorkWindow, RendersWithAndWithoutTheDebugArea) {
         testing_support::TempFolder folder;
         testing_support::QtKestrel k(folder);
         k.app.start();
-        k.app.values.DebugMonitor = monitor;
-        k.app.values.GprsApn = "internet";
-        k.app.values.GprsPort = "5001";
+        k.app.values.debug.DebugMonitor = monitor;
+        k.app.values.settings.GprsApn = "internet";
+        k.app.values.settings.GprsPort = "5001";
         auto work = std::make_unique<kestrel::TfWinServ>(k.app);
         k.app.fWinServ = work.get();
         k.desktop.show(*work);
         shared::WaitWithEvents(k.loop, 300);  // the window's start runs on its first tick
-        kestrel::LogRing(k.app, 4, "->:ATD0501234567; // hex: 41 54 44 ", true);
-        kestrel::LogWin(k.app, 5, "0D 0A 4F 4B 0D 0A ", true);
+        k.app.logs->LogRing(kestrel::LogKind::SentRing, "->:ATD0501234567; // hex: 41 54 44 ",
+                            true);
+        k.app.logs->LogWin(kestrel::LogKind::Step, "0D 0A 4F 4B 0D 0A ", true);
         shared::WaitWithEvents(k.loop, 50);
 
         QWidget* window = k.desktop.rendererFor(*work)->window();

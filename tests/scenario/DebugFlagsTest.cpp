@@ -45,8 +45,8 @@ TEST(DebugFlags, CorrectCodeUncoversTheSwitchesAndApplyingSetsTheFlags) {
         w.SpeedButton2.click();
     });
     r.k.loop.runFor(1000);
-    EXPECT_TRUE(r.values().DebugMonitor);
-    EXPECT_TRUE(r.values().DebugFile);
+    EXPECT_TRUE(r.values().debug.DebugMonitor);
+    EXPECT_TRUE(r.values().debug.DebugFile);
     EXPECT_EQ(r.k.app.fFlagDebug, nullptr);
 
     // Opened again, the switches show the flags; both unticked switch both off.
@@ -60,8 +60,8 @@ TEST(DebugFlags, CorrectCodeUncoversTheSwitchesAndApplyingSetsTheFlags) {
         w.SpeedButton2.click();
     });
     r.k.loop.runFor(1000);
-    EXPECT_FALSE(r.values().DebugMonitor);
-    EXPECT_FALSE(r.values().DebugFile);
+    EXPECT_FALSE(r.values().debug.DebugMonitor);
+    EXPECT_FALSE(r.values().debug.DebugFile);
 }
 
 TEST(DebugFlags, WrongOrStaleCodeAndEscapeCloseWithoutChanges) {
@@ -85,8 +85,8 @@ TEST(DebugFlags, WrongOrStaleCodeAndEscapeCloseWithoutChanges) {
         });
         r.k.loop.runFor(1000);
         EXPECT_EQ(r.k.app.fFlagDebug, nullptr);
-        EXPECT_FALSE(r.values().DebugMonitor);
-        EXPECT_FALSE(r.values().DebugFile);
+        EXPECT_FALSE(r.values().debug.DebugMonitor);
+        EXPECT_FALSE(r.values().debug.DebugFile);
     }
 }
 

@@ -43,18 +43,19 @@ std::vector<Answer> AnswersOf(const sim::PollingSoftwareSim& polling) {
 TEST(Emulator, DialDigitsAndHangUpCheck) {
     EXPECT_EQ(kestrel::DialDigits("ATDT+01(234)567-89\r"), "0123456789");
     EXPECT_EQ(kestrel::DialDigits("ATD;, \r\n"), "");
+    using enum kestrel::HangUpCheck;
     struct Case {
         std::string buffer;
-        int result;
+        kestrel::HangUpCheck result;
         std::string after;
     };
     const Case cases[] = {
-        {"data", 0, "data"},
-        {"+++", 1, "+++"},
-        {"+++ATH\r", 2, "+++ATH\r"},
-        {"ATH in data, later +++", 2, "ATH in data, later +++"},
-        {"+++" + std::string(18, 'x'), 1, "+++" + std::string(18, 'x')},
-        {"+++" + std::string(19, 'x'), 1, ""},
+        {"data", None, "data"},
+        {"+++", EscapeOnly, "+++"},
+        {"+++ATH\r", HangUp, "+++ATH\r"},
+        {"ATH in data, later +++", HangUp, "ATH in data, later +++"},
+        {"+++" + std::string(18, 'x'), EscapeOnly, "+++" + std::string(18, 'x')},
+        {"+++" + std::string(19, 'x'), EscapeOnly, ""},
     };
     for (const Case& c : cases) {
         std::string buffer = c.buffer;
@@ -110,7 +111,7 @@ TEST(Emulator, DialCommandsAreAnsweredWithConnectAndShowTheNumber) {
         bool linkUp = false;
         r.at(3000, [&] {
             shown = r.work().stPhoneRing.text();
-            linkUp = r.values().PollingLinkUp;
+            linkUp = r.values().links.PollingLinkUp();
             EXPECT_EQ(r.work().sConnWin.text(), "YES");
             EXPECT_EQ(r.work().sConnWin.colour(), platform::colours::Green);
         });
@@ -150,14 +151,14 @@ TEST(Emulator, DataStateForwardsCommandsAndWatchesForTheHangUp) {
     r.polling.command(1000, "AT");
     r.polling.hangUp(500, 1000);
     std::int64_t hangUpArmed = -1;
-    r.at(2600, [&] { EXPECT_FALSE(r.k.app.InRS232->tStop_CSD_GPRS.enabled()); });
+    r.at(2600, [&] { EXPECT_FALSE(r.k.app.emulator->tStop_CSD_GPRS.enabled()); });
     r.at(3400, [&] {
-        if (r.k.app.InRS232->tStop_CSD_GPRS.enabled()) {
+        if (r.k.app.emulator->tStop_CSD_GPRS.enabled()) {
             hangUpArmed = r.k.loop.now();
         }
-        EXPECT_TRUE(r.values().WinRxBuffer.empty());
+        EXPECT_TRUE(r.k.app.emulator->WinRxBuffer().empty());
     });
-    r.at(4400, [&] { EXPECT_FALSE(r.k.app.InRS232->tStop_CSD_GPRS.enabled()); });
+    r.at(4400, [&] { EXPECT_FALSE(r.k.app.emulator->tStop_CSD_GPRS.enabled()); });
     r.run(5000);
     EXPECT_EQ(AnswersOf(r.polling).size(), 1u);       // only the CONNECT; ATH gets no OK
     EXPECT_EQ(r.modem.received().all(), "UAT\r+++");  // the ATH chunk is kept back
@@ -170,7 +171,7 @@ TEST(Emulator, EscapeFollowedByDataEmptiesTheBufferAndForwardsEverything) {
     r.polling.send(1000, "+++");
     r.polling.send(100, std::string(19, 'd'));
     std::string buffer = "unset";
-    r.at(2500, [&] { buffer = r.values().WinRxBuffer; });
+    r.at(2500, [&] { buffer = r.k.app.emulator->WinRxBuffer(); });
     r.run(3000);
     EXPECT_EQ(buffer, "");
     EXPECT_EQ(r.modem.received().all(), "U+++" + std::string(19, 'd'));

@@ -24,9 +24,9 @@ TEST(Logs, EntryKindsColoursStampAndFont) {
     r.at(300, [&] {
         platform::Control& pane = r.work().reLogDeb_Phone;
         pane.clearLines();
-        kestrel::LogRing(r.k.app, 4, "->:ATD123; // hex: ", true);
-        kestrel::LogRing(r.k.app, 6, "six", true);
-        kestrel::LogRing(r.k.app, 0, "zero", true);
+        r.k.app.logs->LogRing(kestrel::LogKind::SentRing, "->:ATD123; // hex: ", true);
+        r.k.app.logs->LogRing(kestrel::LogKind::Red6, "six", true);
+        r.k.app.logs->LogRing(kestrel::LogKind(0), "zero", true);
         ASSERT_EQ(pane.lines().size(), 5u);  // kind 0 appends only its stamp
         EXPECT_EQ(pane.lines()[0].text, "01.03.2024 09:05:03.307");
         EXPECT_EQ(pane.lines()[0].colour, platform::colours::Purple);
@@ -37,8 +37,8 @@ TEST(Logs, EntryKindsColoursStampAndFont) {
             EXPECT_EQ(line.fontFamily, "Courier New");
         }
         // Without the monitor the SERVER and WIN panes stay empty.
-        kestrel::LogServer(r.k.app, 5, "x", true);
-        kestrel::LogWin(r.k.app, 5, "x", true);
+        r.k.app.logs->LogServer(kestrel::LogKind::Step, "x", true);
+        r.k.app.logs->LogWin(kestrel::LogKind::Step, "x", true);
         EXPECT_TRUE(r.work().reLogDeb_Serv.lines().empty());
         EXPECT_TRUE(r.work().reLogDeb_WinPh.lines().empty());
     });
@@ -53,9 +53,9 @@ TEST(Logs, PaneIsClearedWhenItHoldsMoreThan5000Lines) {
         for (int i = 0; i < 5000; ++i) {
             shared::AppendColoured(pane, "line", platform::colours::Black);
         }
-        kestrel::LogRing(r.k.app, 2, "kept", false);
+        r.k.app.logs->LogRing(kestrel::LogKind::ReceivedText, "kept", false);
         EXPECT_EQ(pane.lines().size(), 5001u);
-        kestrel::LogRing(r.k.app, 2, "new", true);
+        r.k.app.logs->LogRing(kestrel::LogKind::ReceivedText, "new", true);
         ASSERT_EQ(pane.lines().size(), 2u);
         EXPECT_EQ(pane.lines()[1].text, "new");
     });
@@ -64,7 +64,7 @@ TEST(Logs, PaneIsClearedWhenItHoldsMoreThan5000Lines) {
 
 TEST(Logs, ReceptionsWithin250msAreLoggedAsOneBatch) {
     ServerRun r;
-    r.values().DebugMonitor = true;
+    r.values().debug.DebugMonitor = true;
     r.polling.send(100, "AB\r\n");
     r.polling.send(50, "CD");
     r.polling.send(50, "EF");
@@ -85,15 +85,15 @@ TEST(Logs, ReceptionsWithin250msAreLoggedAsOneBatch) {
 TEST(Logs, FileGetsHeaderAndHexLinesOf32Bytes) {
     for (std::size_t size : {32u, 33u, 70u, 0u}) {
         ServerRun r;
-        r.values().DebugFile = true;
+        r.values().debug.DebugFile = true;
         r.at(300, [&] {
-            kestrel::NoteWinReceived(r.k.app, std::string(size, 'x'));
+            r.k.app.logs->NoteWinReceived(std::string(size, 'x'));
             if (size == 0) {
-                kestrel::NoteWinReceived(r.k.app, "");
+                r.k.app.logs->NoteWinReceived("");
             }
         });
         r.run(1000, false);
-        const auto& path = r.k.app.logs.file.path();
+        const auto& path = r.k.app.logs->ExchangeLogFile.path();
         std::ifstream in(path, std::ios::binary);
         const std::string file{std::istreambuf_iterator<char>(in),
                                std::istreambuf_iterator<char>()};
@@ -109,16 +109,16 @@ TEST(Logs, FileGetsHeaderAndHexLinesOf32Bytes) {
 
 TEST(Logs, FileExampleByteForByte) {
     ServerRun r;
-    r.values().DebugFile = true;
+    r.values().debug.DebugFile = true;
     r.k.loop.setWallClock({2024, 3, 1, 9, 5, 2, 707});  // t = 300 is 09:05:03.007
     std::string forty;
     for (int i = 0; i < 40; ++i) {
         forty += char(0x30 + i);
     }
-    r.at(300, [&] { kestrel::NoteServerReceived(r.k.app, "\r\nOK\r\n"); });
-    r.at(1053, [&] { kestrel::NoteWinReceived(r.k.app, forty); });
+    r.at(300, [&] { r.k.app.logs->NoteServerReceived("\r\nOK\r\n"); });
+    r.at(1053, [&] { r.k.app.logs->NoteWinReceived(forty); });
     r.run(2000, false);
-    std::ifstream in(r.k.app.logs.file.path(), std::ios::binary);
+    std::ifstream in(r.k.app.logs->ExchangeLogFile.path(), std::ios::binary);
     const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(file,
               "ser: 01.03.2024 09:05:03.257\r\n"
@@ -131,15 +131,15 @@ TEST(Logs, FileExampleByteForByte) {
 
 TEST(Logs, ModemReceptionsAreReadAtOnceAndLoggedInOneBatch) {
     ServerRun r;
-    r.values().DebugMonitor = true;
+    r.values().debug.DebugMonitor = true;
     std::vector<std::string> pane;
     std::uint8_t idle = 255;
     r.at(1000, [&] {
-        r.values().IdleSeconds = 7;
+        r.values().links.IdleSeconds = 7;
         r.serverPort.feed("\r\nOK");
         r.serverPort.feed("\r\n");
     });
-    r.at(1100, [&] { idle = r.values().IdleSeconds; });
+    r.at(1100, [&] { idle = r.values().links.IdleSeconds; });
     r.at(1500, [&] { pane = Texts(r.work().reLogDeb_Serv); });
     r.run(1600);
     EXPECT_EQ(idle, 0);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "kestrel/ports/PortCatalogue.h"
+#include "kestrel/ports/ServerPort.h"
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/winlink/WinPort.h"
 #include "kestrel/work/pWinServ.h"
@@ -57,7 +58,7 @@ TEST_F(Ports, OpenServerPortReopensAfterAPauseThatDeliversNothingAndWritesOneU) 
     auto& device = k.ports.device("COM3");
     settings().cbRS232_SERV.setText("COM3");
     settings().cbSpeedServ.setText(" 921 000");
-    ASSERT_TRUE(kestrel::OpenServerPort(k.app));
+    ASSERT_TRUE(k.app.serverPort->OpenServerPort());
     k.loop.runFor(1000);
     int ticks = 0;
     platform::Timer timer(k.loop, 10, true);
@@ -65,7 +66,7 @@ TEST_F(Ports, OpenServerPortReopensAfterAPauseThatDeliversNothingAndWritesOneU) 
 
     const std::int64_t second = k.loop.now();
     settings().cbSpeedServ.setText("57600");
-    ASSERT_TRUE(kestrel::OpenServerPort(k.app));
+    ASSERT_TRUE(k.app.serverPort->OpenServerPort());
     EXPECT_EQ(ticks, 0);  // the 300 ms pause blocks
     EXPECT_EQ(k.loop.now(), second + 300);
 
@@ -87,7 +88,7 @@ TEST_F(Ports, OpenServerPortReopensAfterAPauseThatDeliversNothingAndWritesOneU) 
 TEST_F(Ports, OpenServerPortFailureShowsThePortLayersReport) {
     k.ports.device("COM3").refuseOpen(true);
     settings().cbRS232_SERV.setText("COM3");
-    EXPECT_FALSE(kestrel::OpenServerPort(k.app));
+    EXPECT_FALSE(k.app.serverPort->OpenServerPort());
     const auto boxes = k.desktop.boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].icon, platform::BoxIcon::Error);
@@ -95,14 +96,14 @@ TEST_F(Ports, OpenServerPortFailureShowsThePortLayersReport) {
 
     k.ports.device("COM3").refuseOpen(false);
     k.ports.device("COM3").stallWrites(true);
-    EXPECT_FALSE(kestrel::OpenServerPort(k.app));
+    EXPECT_FALSE(k.app.serverPort->OpenServerPort());
 }
 
 TEST_F(Ports, SwitchedOffServerPortIsNeitherProbedNorOpened) {
-    k.app.values.ServerPortOff = true;
+    k.app.values.settings.ServerPortOff = true;
     settings().cbRS232_SERV.setText("");
-    EXPECT_TRUE(kestrel::CheckServerPort(k.app));
-    EXPECT_FALSE(kestrel::OpenServerPort(k.app));
+    EXPECT_TRUE(k.app.serverPort->CheckServerPort());
+    EXPECT_FALSE(k.app.serverPort->OpenServerPort());
     EXPECT_EQ(k.loop.now(), 0);  // no pause either
     EXPECT_TRUE(k.desktop.boxes().empty());
 }
@@ -126,7 +127,7 @@ TEST_F(Ports, PresenceChecksSayWhatIsWrong) {
     for (const Case& c : cases) {
         const std::size_t before = k.desktop.boxes().size();
         (c.win ? settings().cbRS232_WIN : settings().cbRS232_SERV).setText(c.name);
-        EXPECT_EQ(c.win ? kestrel::WinPortPresent(k.app) : kestrel::CheckServerPort(k.app),
+        EXPECT_EQ(c.win ? k.app.winPort->WinPortPresent() : k.app.serverPort->CheckServerPort(),
                   c.result);
         const auto boxes = boxesAfter(before);
         if (c.box.empty()) {
@@ -142,15 +143,15 @@ TEST_F(Ports, PresenceChecksSayWhatIsWrong) {
 TEST_F(Ports, ServerLinesAreDrivenOnTheOpenPort) {
     auto& device = k.ports.device("COM3");
     settings().cbRS232_SERV.setText("COM3");
-    ASSERT_TRUE(kestrel::OpenServerPort(k.app));
-    kestrel::SetServerDtr(k.app, true);
-    kestrel::SetServerRts(k.app, true);
-    kestrel::SetServerRts(k.app, false);
+    ASSERT_TRUE(k.app.serverPort->OpenServerPort());
+    k.app.serverPort->SetServerDtr(true);
+    k.app.serverPort->SetServerRts(true);
+    k.app.serverPort->SetServerRts(false);
     ASSERT_EQ(device.lineChanges().size(), 3u);
     EXPECT_EQ(device.lineChanges()[0].line, "DTR");
     EXPECT_TRUE(device.dtr());
     EXPECT_FALSE(device.rts());
-    kestrel::CloseServerPort(k.app);
+    k.app.serverPort->CloseServerPort();
     EXPECT_FALSE(device.openByProgram());
 }
 
@@ -185,7 +186,7 @@ TEST_F(ServerItem, BothApnAndPortMissingGiveTwoBoxesAndNoPortCheck) {
     EXPECT_EQ(serverItemBoxes(), (std::vector<std::string>{
                                      "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"APN\"",
                                      "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\""}));
-    EXPECT_EQ(k.app.values.GprsApn, "");
+    EXPECT_EQ(k.app.values.settings.GprsApn, "");
 }
 
 TEST_F(ServerItem, MissingPortAloneAndThenTheSerialPortChecksInOrder) {
@@ -196,8 +197,8 @@ TEST_F(ServerItem, MissingPortAloneAndThenTheSerialPortChecksInOrder) {
 
     settingsFile("apn", "5001", "COM3", "COM4");  // neither port exists: only SERVER is reported
     EXPECT_EQ(serverItemBoxes(), (std::vector<std::string>{"Помилка відкриття портуCOM3"}));
-    EXPECT_EQ(k.app.values.GprsApn, "apn");
-    EXPECT_EQ(k.app.values.GprsPort, "5001");
+    EXPECT_EQ(k.app.values.settings.GprsApn, "apn");
+    EXPECT_EQ(k.app.values.settings.GprsPort, "5001");
 
     k.ports.device("COM3");
     EXPECT_EQ(serverItemBoxes(), (std::vector<std::string>{"Помилка відкриття портуCOM4"}));

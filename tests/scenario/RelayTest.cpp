@@ -3,6 +3,7 @@
 #include "support/ServerRun.h"
 
 using testing_support::kConnect;
+using testing_support::kOk;
 using testing_support::ServerRun;
 
 TEST(Relay, PollingDataReachesTheModemUnchangedBeforeAnyDeviceConnects) {
@@ -16,7 +17,7 @@ TEST(Relay, PollingDataReachesTheModemUnchangedBeforeAnyDeviceConnects) {
     r.run(3000);
     EXPECT_EQ(r.polling.received().all(), "U" + kConnect);
     EXPECT_EQ(r.modem.received().all(), "U" + binary);
-    EXPECT_FALSE(r.values().ServerWriteFailed);
+    EXPECT_FALSE(r.k.app.relay->ServerWriteFailed());
 }
 
 TEST(Relay, AShortWriteStopsTheDirectionSilentlyUntilTheNextStart) {
@@ -27,7 +28,7 @@ TEST(Relay, AShortWriteStopsTheDirectionSilentlyUntilTheNextStart) {
     r.polling.send(2500, "four");
     r.at(1000, [&] { r.serverPort.cutWritesTo(1); });  // "two" goes out as "t"
     r.at(2500, [&] {
-        EXPECT_TRUE(r.values().ServerWriteFailed);
+        EXPECT_TRUE(r.k.app.relay->ServerWriteFailed());
         r.serverPort.cutWritesTo(-1);
         r.work().TB_Retry.click();  // reopens both ports: one more "U" each
     });
@@ -37,7 +38,7 @@ TEST(Relay, AShortWriteStopsTheDirectionSilentlyUntilTheNextStart) {
               "Uonet"
               "U"
               "four");
-    EXPECT_FALSE(r.values().ServerWriteFailed);
+    EXPECT_FALSE(r.k.app.relay->ServerWriteFailed());
 }
 
 TEST(Relay, SizeRuleEmptiesTheBufferOnlyOnceADeviceIsIdentified) {
@@ -47,7 +48,7 @@ TEST(Relay, SizeRuleEmptiesTheBufferOnlyOnceADeviceIsIdentified) {
         r.polling.dial(0, "0123456789");
         r.polling.send(1000, std::string(1001, 'x'));
         std::size_t buffered = 0;
-        r.at(3000, [&] { buffered = r.values().WinRxBuffer.size(); });
+        r.at(3000, [&] { buffered = r.k.app.emulator->WinRxBuffer().size(); });
         r.run(3500);
         EXPECT_EQ(buffered, identified ? 0u : 1001u) << identified;
     }
@@ -59,19 +60,15 @@ TEST(Relay, EndlessUnrecognisedInputNeverGrowsTheBufferWithoutBound) {
         r.polling.send(10, std::string(1000, 'y'));
     }
     std::size_t buffered = 0;
-    r.at(5000, [&] { buffered = r.values().WinRxBuffer.size(); });
+    r.at(5000, [&] { buffered = r.k.app.emulator->WinRxBuffer().size(); });
     r.run(5500);
     EXPECT_LE(buffered, 64u * 1024 + 1000);
     EXPECT_EQ(r.modem.received().all().size(), 1 + 100'000u);  // all of it forwarded
 }
 
 TEST(Relay, SwitchedOffWinPortIsNeverOpenedAndItsAnswersAreSkippedQuietly) {
-    ServerRun r;
-    r.at(100, [&] { r.values().WinPortOff = true; });
-    r.at(1500, [&] {
-        r.values().EmulatorAnswer = 1;
-        r.work().tComMod_Win.setEnabled(true);
-    });
+    ServerRun r({.winOff = true});
+    r.at(1500, [&] { EXPECT_TRUE(r.k.app.winPort->WinWrite(kestrel::LogKind::Step, kOk)); });
     r.run(3000);
     EXPECT_TRUE(r.winPort.openChanges().empty());
     EXPECT_TRUE(r.k.desktop.boxes().empty());

@@ -50,13 +50,13 @@ TEST_F(Settings, ReadFillsFieldsAndValuesAndWriteGivesTheSameFileBack) {
     EXPECT_EQ(window().cbSpeedWIN.text(), "57600");
     EXPECT_EQ(window().lAPN_Serv.text(), "internet.example");
     EXPECT_EQ(window().lPortS.text(), "5001");
-    EXPECT_TRUE(values().SorrelModem);
-    EXPECT_TRUE(values().AutoStartServer);
-    EXPECT_FALSE(values().AutoDial);
-    EXPECT_EQ(values().PowerOnDelay, 15);
-    EXPECT_EQ(values().ConnectPauseTimeout, 30);
-    EXPECT_EQ(values().OnlineTimeout, 100);
-    EXPECT_EQ(values().TicketTimeout, 20);
+    EXPECT_TRUE(values().settings.SorrelModem);
+    EXPECT_TRUE(values().settings.AutoStartServer);
+    EXPECT_FALSE(values().settings.AutoDial);
+    EXPECT_EQ(values().settings.PowerOnDelay, 15);
+    EXPECT_EQ(values().settings.ConnectPauseTimeout, 30);
+    EXPECT_EQ(values().settings.OnlineTimeout, 100);
+    EXPECT_EQ(values().settings.TicketTimeout, 20);
     ASSERT_TRUE(write());
     EXPECT_EQ(stored(), CrLf(kSample));
 }
@@ -73,24 +73,24 @@ TEST_F(Settings, OddCornersOfTheReader) {
          [](Settings& s) { EXPECT_EQ(s.window().lAPN_Serv.text(), "my apn name"); }},
         {"delay not a number", 17, "abc",
          [](Settings& s) {
-             EXPECT_EQ(s.values().PowerOnDelay, 1);
+             EXPECT_EQ(s.values().settings.PowerOnDelay, 1);
              EXPECT_EQ(s.window().seWaitPowerOn.text(), "abc");
          }},
         {"delay above the field", 17, "45",
-         [](Settings& s) { EXPECT_EQ(s.values().PowerOnDelay, 45); }},
+         [](Settings& s) { EXPECT_EQ(s.values().settings.PowerOnDelay, 45); }},
         {"delay beyond 16 bits", 17, "70000",
-         [](Settings& s) { EXPECT_EQ(s.values().PowerOnDelay, 65535); }},
+         [](Settings& s) { EXPECT_EQ(s.values().settings.PowerOnDelay, 65535); }},
         {"time-out not a number", 10, "x",
-         [](Settings& s) { EXPECT_EQ(s.values().ConnectPauseTimeout, 0); }},
+         [](Settings& s) { EXPECT_EQ(s.values().settings.ConnectPauseTimeout, 0); }},
         {"flag only on exactly 1", 16, "1 ",
-         [](Settings& s) { EXPECT_FALSE(s.values().SorrelModem); }},
-        {"auto dial", 19, "1", [](Settings& s) { EXPECT_TRUE(s.values().AutoDial); }},
+         [](Settings& s) { EXPECT_FALSE(s.values().settings.SorrelModem); }},
+        {"auto dial", 19, "1", [](Settings& s) { EXPECT_TRUE(s.values().settings.AutoDial); }},
         {"server port off", 13, "1",
          [](Settings& s) {
-             EXPECT_TRUE(s.values().ServerPortOff);
+             EXPECT_TRUE(s.values().settings.ServerPortOff);
              EXPECT_TRUE(s.window().chRS_SERV_Off.checked());
          }},
-        {"win port off", 14, "1", [](Settings& s) { EXPECT_TRUE(s.values().WinPortOff); }},
+        {"win port off", 14, "1", [](Settings& s) { EXPECT_TRUE(s.values().settings.WinPortOff); }},
     };
     for (const Case& c : cases) {
         std::vector<std::string> lines = kSample;
@@ -110,7 +110,7 @@ TEST_F(Settings, ServerPortOffCheckBoxStaysCheckedButTheFlagFollowsEachRead) {
     lines[12] = "0";
     store(lines);
     read();
-    EXPECT_FALSE(values().ServerPortOff);
+    EXPECT_FALSE(values().settings.ServerPortOff);
     EXPECT_TRUE(window().chRS_SERV_Off.checked());
     ASSERT_TRUE(write());
     lines[12] = "1";  // the next save writes it on again
@@ -128,15 +128,15 @@ TEST_F(Settings, RingPortOffIsReadAndWrittenAsZero) {
 }
 
 TEST_F(Settings, MissingFileKeepsFieldsAndClearsFlags) {
-    values().SorrelModem = true;
-    values().AutoStartServer = true;
-    values().AutoDial = true;
+    values().settings.SorrelModem = true;
+    values().settings.AutoStartServer = true;
+    values().settings.AutoDial = true;
     read();
-    EXPECT_FALSE(values().SorrelModem);  // although its box shows checked
+    EXPECT_FALSE(values().settings.SorrelModem);  // although its box shows checked
     EXPECT_TRUE(window().chSORREL.checked());
-    EXPECT_FALSE(values().AutoStartServer);
-    EXPECT_TRUE(values().AutoDial);  // not reset by the reader
-    EXPECT_EQ(values().PowerOnDelay, 0);
+    EXPECT_FALSE(values().settings.AutoStartServer);
+    EXPECT_TRUE(values().settings.AutoDial);  // not reset by the reader
+    EXPECT_EQ(values().settings.PowerOnDelay, 0);
     EXPECT_EQ(window().seWaitPowerOn.text(), "20");
     EXPECT_EQ(window().cbSpeedServ.text(), "115200");
 }

@@ -35,11 +35,11 @@ TEST_F(Startup, SplashThenMainWindowInUkrainianWithoutALanguageFile) {
     EXPECT_EQ(r[2].text, "SplashForm");
     EXPECT_EQ(r[3].kind, DesktopRecord::Kind::Shown);
     EXPECT_EQ(r[3].text, "fKestrel");
-    EXPECT_EQ(k.app.values.LanguageIndex, 1);
+    EXPECT_EQ(k.app.values.program.LanguageIndex, 1);
     EXPECT_EQ(MenuCaptions(*k.app.fKestrel),
               (std::vector<std::string>{"СЕРВЕР", "НАЛАШТУВАННЯ", "ДОВІДКА", "ПРО ПРОГРАМУ ...",
                                         "ІНСТРУКЦІЯ ПЗ", "ВИХІД"}));
-    EXPECT_EQ(k.app.values.ProgramFolder, folder.path());
+    EXPECT_EQ(k.app.values.program.ProgramFolder, folder.path());
     EXPECT_EQ(k.desktop.regionalFormatWrites(), 1);
 }
 

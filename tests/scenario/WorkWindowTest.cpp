@@ -52,20 +52,20 @@ TEST(WorkWindow, StateLineFollowsTheFlags) {
             w.lSostServ.setText("previous");
             w.lErr_Power.setText("fault");
             w.lErr_Power.setVisible(true);
-            r.values().ServerStarted = c.s;
-            r.values().ClientConnected = c.c;
-            r.values().PollingLinkUp = c.p;
+            w.SetServerStarted(c.s);
+            w.SetClientConnected(c.c);
+            w.SetPollingLinkUp(c.p);
             w.ShowServerState();
             const std::string expected = *c.line ? c.line : "previous";
             EXPECT_EQ(w.lSostServ.text(), expected) << c.s << c.c << c.p;
             const bool running = c.s && *c.line;
             EXPECT_EQ(w.lErr_Power.visible(), !running) << c.s << c.c << c.p;
         }
-        r.values().StatusControlActive = true;
+        r.values().links.StatusControlActive = true;
         w.ShowServerState();
         EXPECT_EQ(w.lSostServ.text(), "КОНТРОЛЬ СТАНУ СЕРВЕРУ");
-        r.values().StatusControlActive = false;
-        r.values().ClientConnected = false;
+        r.values().links.StatusControlActive = false;
+        w.SetClientConnected(false);
     });
     r.run(1000, false);
 }
@@ -91,7 +91,7 @@ TEST(WorkWindow, SilenceCountdownRunsFrom059To000AndEndsOnTheNextTick) {
         }
         if (hidden < 0 && started >= 0 && !w.pTimeOK.visible()) {
             hidden = r.k.loop.now();
-            r.values().ClientConnected = false;
+            w.SetClientConnected(false);
             watch.setEnabled(false);
         }
     });
@@ -122,11 +122,11 @@ TEST(WorkWindow, AutoDialSwitchShowsAndHidesTheCallButtons) {
         EXPECT_FALSE(w.TB_Phone.visible());
         EXPECT_FALSE(w.TB_EditPhone.visible());
         w.rxAuto_Phone.userSetChecked(false);
-        EXPECT_FALSE(r.values().AutoDial);
+        EXPECT_FALSE(r.values().settings.AutoDial);
         EXPECT_TRUE(w.TB_Phone.visible());
         EXPECT_TRUE(w.TB_EditPhone.visible());
         w.rxAuto_Phone.userSetChecked(true);
-        EXPECT_TRUE(r.values().AutoDial);
+        EXPECT_TRUE(r.values().settings.AutoDial);
         EXPECT_FALSE(w.TB_Phone.visible());
     });
     r.run(1000, false);
@@ -149,13 +149,13 @@ TEST(WorkWindow, StartRefusedOrFailingSaysWhyAndLeavesTheIndicatorsNo) {
     };
     const Case cases[] = {
         {"SERVER port switched off",
-         [](ServerRun& r) { r.values().ServerPortOff = true; },
+         [](ServerRun& r) { r.values().settings.ServerPortOff = true; },
          {"Старт сервер"},
          false},
         {"APN and port missing",
          [](ServerRun& r) {
-             r.values().GprsApn.clear();
-             r.values().GprsPort.clear();
+             r.values().settings.GprsApn.clear();
+             r.values().settings.GprsPort.clear();
          },
          {"Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"APN\"",
           "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\""},
@@ -170,10 +170,7 @@ TEST(WorkWindow, StartRefusedOrFailingSaysWhyAndLeavesTheIndicatorsNo) {
         SCOPED_TRACE(c.what);
         ServerRun r;
         r.at(100, [&] { c.arrange(r); });
-        r.at(3000, [&] {
-            r.values().ServerWriteFailed = true;
-            r.work().TB_Retry.click();
-        });
+        r.at(3000, [&] { r.work().TB_Retry.click(); });
         r.at(5000, [&] { EXPECT_EQ(r.work().sStartServ.text(), "NO"); });
         r.run(6000, false);
         std::vector<std::string> boxes;
@@ -188,16 +185,18 @@ TEST(WorkWindow, StartRefusedOrFailingSaysWhyAndLeavesTheIndicatorsNo) {
 
 TEST(WorkWindow, RestartClearsTheIndicatorsAndTheWriteFailures) {
     ServerRun r;
+    r.at(1500, [&] { r.serverPort.cutWritesTo(0); });
+    r.polling.send(1000, "data");  // forwarded, and the write fails
     r.at(2000, [&] {
         kestrel::TfWinServ& w = r.work();
         w.SetClientConnected(true);
         w.SetClientIdentified(true);
         w.SetPollingLinkUp(true);
-        r.values().ServerWriteFailed = true;
-        r.values().WinWriteFailed = true;
+        ASSERT_TRUE(r.k.app.relay->ServerWriteFailed());
+        r.serverPort.cutWritesTo(-1);
         w.TB_Retry.click();
-        EXPECT_FALSE(r.values().ServerWriteFailed);
-        EXPECT_FALSE(r.values().WinWriteFailed);
+        EXPECT_FALSE(r.k.app.relay->ServerWriteFailed());
+        EXPECT_FALSE(r.k.app.relay->WinWriteFailed());
         EXPECT_EQ(w.sConn_SERV.text(), "NO");
         EXPECT_EQ(w.sConn_CSD_GPRS.text(), "NO");
         EXPECT_EQ(w.sConnWin.text(), "NO");
@@ -208,7 +207,7 @@ TEST(WorkWindow, RestartClearsTheIndicatorsAndTheWriteFailures) {
 
 TEST(WorkWindow, LeavingRaisesDtrClosesTheFileAndEndsTheProgram) {
     ServerRun r;
-    r.values().DebugFile = true;
+    r.values().debug.DebugFile = true;
     r.run(2000);
     ASSERT_FALSE(r.serverPort.lineChanges().empty());
     const auto& dtr = r.serverPort.lineChanges().back();
@@ -217,14 +216,14 @@ TEST(WorkWindow, LeavingRaisesDtrClosesTheFileAndEndsTheProgram) {
     EXPECT_EQ(dtr.time, 2000);
     EXPECT_FALSE(r.serverPort.openChanges().back().open);
     EXPECT_EQ(r.serverPort.openChanges().back().time, 2100);
-    EXPECT_FALSE(r.k.app.logs.file.isOpen());
+    EXPECT_FALSE(r.k.app.logs->ExchangeLogFile.isOpen());
     EXPECT_TRUE(r.k.loop.quitRequested());
     EXPECT_FALSE(r.k.app.fKestrel->isShown());
 }
 
 TEST(WorkWindow, ExchangeLogFileIsCreatedForARunWithTheFileFlag) {
     ServerRun r;
-    r.values().DebugFile = true;
+    r.values().debug.DebugFile = true;
     r.k.loop.setWallClock({2024, 3, 1, 9, 5, 3, 0});
     r.run(1000, false);
     const auto expected = r.folder.work("0905030010FlLog.000");  // the SERVER click's time
@@ -233,7 +232,7 @@ TEST(WorkWindow, ExchangeLogFileIsCreatedForARunWithTheFileFlag) {
 
 TEST(WorkWindow, ExchangeLogFileThatCannotBeCreatedIsANoticeAndTheRunGoesOn) {
     ServerRun r;
-    r.values().DebugFile = true;
+    r.values().debug.DebugFile = true;
     r.k.loop.setWallClock({2024, 3, 1, 9, 5, 3, 0});
     std::filesystem::create_directory(r.folder.work("0905030010FlLog.000"));  // in the way
     bool open = false;
@@ -244,4 +243,44 @@ TEST(WorkWindow, ExchangeLogFileThatCannotBeCreatedIsANoticeAndTheRunGoesOn) {
     EXPECT_EQ(boxes[0].icon, platform::BoxIcon::Information);
     EXPECT_NE(boxes[0].text.find("FlLog.000"), std::string::npos);
     EXPECT_TRUE(open);
+}
+
+TEST(WorkWindow, IntentsOfUnitsShowWhileTheWindowIsOpenAndAreDroppedOnceItIsClosed) {
+    ServerRun r;
+    for (const char* field : {"leManuf", "leTypeCorr", "leSerNumCl", "leNumPh", "leTm_out"}) {
+        r.transcript().watch(field);
+    }
+    kestrel::WorkWindowIntents& work = *r.k.app.workWindow;
+    r.at(300, [&] {
+        work.ShowDialledNumber("0501234567");
+        work.ShowCallBusy();
+        EXPECT_EQ(r.work().stPhoneRing.colour(), platform::colours::Green);
+        work.ShowModemFault("ERROR // 01.03.2024 09:00:00.300");
+        work.ShowDevice({"maker", std::nullopt, "123", "0501234567", "30"});
+        work.ClearDeviceFields();
+        work.StartAutoDial();
+        EXPECT_TRUE(r.work().tStartPhone.enabled());
+    });
+    r.at(400, [&] { work.HideModemFault(); });
+    r.run(2000, false);
+    // The window closed with the run: intents change nothing and log nowhere.
+    work.ShowDialledNumber("1");
+    work.SetPollingLinkUp(true);
+    EXPECT_FALSE(r.values().links.PollingLinkUp());
+    EXPECT_EQ(work.LogPane(kestrel::LogPaneId::Ring), nullptr);
+    EXPECT_EQ(r.transcript().between(300, 2000), R"(00300 stPhoneRing "0501234567"
+00300 lErr_Power "ERROR // 01.03.2024 09:00:00.300"
+00300 lErr_Power shown
+00300 leManuf "maker"
+00300 leSerNumCl "123"
+00300 leNumPh "0501234567"
+00300 leTm_out "30"
+00300 leManuf "-\"\"-"
+00300 leTypeCorr "-\"\"-"
+00300 leSerNumCl "-\"\"-"
+00300 leNumPh "-\"\"-"
+00300 leTm_out "-\"\"-"
+00400 lErr_Power hidden
+00400 lErr_Power ""
+)");
 }

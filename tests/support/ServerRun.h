@@ -3,7 +3,9 @@
 #include <functional>
 #include <memory>
 
+#include "kestrel/ports/ServerPort.h"
 #include "kestrel/settings/In_RS232.h"
+#include "kestrel/winlink/ModemEmulator.h"
 #include "kestrel/work/pWinServ.h"
 #include "sim/PollingSoftwareSim.h"
 #include "support/SettingsFile.h"

@@ -26,15 +26,15 @@ class LanguageFile : public ::testing::Test {
     platform::VirtualDesktop desktop{loop, system, folder.path()};
     ProgramValues values = [this] {
         ProgramValues v;
-        v.ProgramFolder = folder.path();
+        v.program.ProgramFolder = folder.path();
         return v;
     }();
 
     std::uint8_t readWith(const std::string& bytes) {
         folder.writeBytes("Type_Leng.000", bytes);
-        values.LanguageIndex = 1;
+        values.program.LanguageIndex = 1;
         kestrel::ReadLanguageFile(values, desktop);
-        return values.LanguageIndex;
+        return values.program.LanguageIndex;
     }
 };
 
@@ -49,17 +49,17 @@ TEST_F(LanguageFile, TheLastLineDecides) {
 }
 
 TEST_F(LanguageFile, MissingFileKeepsTheIndex) {
-    values.LanguageIndex = 3;
+    values.program.LanguageIndex = 3;
     kestrel::ReadLanguageFile(values, desktop);
-    EXPECT_EQ(values.LanguageIndex, 3);
+    EXPECT_EQ(values.program.LanguageIndex, 3);
     EXPECT_TRUE(desktop.records().empty());
 }
 
 TEST_F(LanguageFile, UnreadableFileGoesToTheErrorReport) {
     std::filesystem::create_directory(folder.work("Type_Leng.000"));  // exists, cannot be read
-    values.LanguageIndex = 2;
+    values.program.LanguageIndex = 2;
     kestrel::ReadLanguageFile(values, desktop);
-    EXPECT_EQ(values.LanguageIndex, 2);
+    EXPECT_EQ(values.program.LanguageIndex, 2);
     ASSERT_EQ(desktop.records().size(), 1u);
     EXPECT_EQ(desktop.records()[0].kind, platform::DesktopRecord::Kind::Error);
 }
