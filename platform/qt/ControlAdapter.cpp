@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "SvgPicture.h"
 
@@ -283,14 +284,16 @@ class SpinEditAdapter : public ControlAdapter {
 
 // A coloured log pane. Each entry goes at the end through a cursor of its own, so the operator's
 // selection is neither moved nor recoloured, and as plain text, so received bytes are never read
-// as markup. The plain-text layout lays out only the block that was added: an entry costs time
-// in proportion to its own length, however long the pane has grown.
+// as markup. The entries of one pass through the loop form one edit: the pane then lays out only
+// the lines it shows, so an entry costs time in proportion to its own length, however many
+// entries come at once and however long the pane has grown.
 class LogPaneAdapter : public ControlAdapter {
   public:
     LogPaneAdapter(Control& control, RaiseEvent raise, QWidget* parent)
         : ControlAdapter(control, std::move(raise)) {
         log_ = new QPlainTextEdit(parent);
         log_->setReadOnly(true);
+        log_->setUndoRedoEnabled(false);  // a log is never undone: no history to keep
         log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         widget_ = log_;
         for (const LogLine& line : control.lines()) {
@@ -300,8 +303,8 @@ class LogPaneAdapter : public ControlAdapter {
     void apply(Property property) override {
         if (property == Property::LineAppended) {
             append(control_.lines().back());
-            log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
         } else if (property == Property::LinesCleared) {
+            endEdit();
             log_->clear();
             empty_ = true;
         } else {
@@ -314,15 +317,16 @@ class LogPaneAdapter : public ControlAdapter {
         const QTextCursor view = log_->textCursor();
         const int anchor = view.anchor();
         const int position = view.position();
+        if (!edit_) {
+            beginEdit();
+        }
         QTextCharFormat format;
         format.setForeground(QtColour(line.colour));
         format.setFontFamilies({QString::fromStdString(line.fontFamily)});
-        QTextCursor end(log_->document());
-        end.movePosition(QTextCursor::End);
         if (!empty_) {
-            end.insertBlock(QTextBlockFormat(), format);
+            edit_->insertBlock(QTextBlockFormat(), format);
         }
-        end.insertText(QString::fromStdString(line.text), format);
+        edit_->insertText(QString::fromStdString(line.text), format);
         empty_ = false;
         // A selection that reached the end would take in the new entry: it stays as it was.
         if (view.hasSelection() && log_->textCursor().position() != position) {
@@ -332,8 +336,30 @@ class LogPaneAdapter : public ControlAdapter {
             log_->setTextCursor(selection);
         }
     }
+    // The edit ends when the loop next handles the toolkit's events, before any repaint.
+    void beginEdit() {
+        edit_.emplace(log_->document());
+        edit_->beginEditBlock();
+        // Placed inside the edit, the cursor does not lay out the last line to find its place;
+        // it stays at the end as the entries go in.
+        edit_->setPosition(log_->document()->characterCount() - 1);
+        QMetaObject::invokeMethod(
+            log_,
+            [this] {
+                endEdit();
+                log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
+            },
+            Qt::QueuedConnection);
+    }
+    void endEdit() {
+        if (edit_) {
+            edit_->endEditBlock();
+            edit_.reset();
+        }
+    }
     QPlainTextEdit* log_;
-    bool empty_ = true;  // the first entry needs no new block; it may itself be empty
+    std::optional<QTextCursor> edit_;  // the cursor of the edit open in this pass
+    bool empty_ = true;                // the first entry needs no new block; it may be empty
 };
 
 class GaugeAdapter : public ControlAdapter {

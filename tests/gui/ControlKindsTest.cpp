@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
@@ -127,6 +128,21 @@ TEST_F(ControlKinds, LogPaneShowsReceivedBytesAsPlainText) {
     EXPECT_TRUE(log->toPlainText().isEmpty());
     pane.appendLine({"after", colours::Black, "Courier New"});
     EXPECT_EQ(log->toPlainText().toStdString(), "after");
+}
+
+TEST_F(ControlKinds, LogPaneShowsTheLastEntryOnceTheLoopRuns) {
+    Control& pane = add(ControlKind::RichLog);
+    auto* log = show<QPlainTextEdit>(pane);
+    ASSERT_NE(log, nullptr);
+    for (int i = 0; i < 300; ++i) {
+        pane.appendLine({"line " + std::to_string(i), colours::Black, "Courier New"});
+    }
+    deliver();
+    QScrollBar* bar = log->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(log->document()->blockCount(), 300);
+    EXPECT_EQ(log->document()->lastBlock().text().toStdString(), "line 299");
 }
 
 TEST_F(ControlKinds, LabelsShowTextsAsTheyAre) {
