@@ -197,8 +197,8 @@ int MeasureRun(bool debugSwitches, std::size_t size, int limitSeconds) {
 
     tools::InProcessKestrel k(folder, "-bench-" + std::to_string(::getpid()));
     k.app.start();
-    k.app.values.DebugMonitor = debugSwitches;
-    k.app.values.DebugFile = debugSwitches;
+    k.app.values.debug.DebugMonitor = debugSwitches;
+    k.app.values.debug.DebugFile = debugSwitches;
     platform::Timer beat(k.loop, kBeatMs, true);
     beat.onTick([&] {
         lastBeat = Clock::now().time_since_epoch().count();
