@@ -183,8 +183,8 @@ class QtSerialPort : public SerialPort {
 
 }  // namespace
 
-QtSerialPorts::QtSerialPorts(QtEventLoop& loop, std::filesystem::path programFolder)
-    : loop_(loop), programFolder_(std::move(programFolder)) {}
+QtSerialPorts::QtSerialPorts(QtEventLoop& loop, std::filesystem::path portMapFile)
+    : loop_(loop), portMapFile_(std::move(portMapFile)) {}
 
 std::unique_ptr<SerialPort> QtSerialPorts::create() {
     return std::make_unique<QtSerialPort>(loop_, *this);
@@ -198,7 +198,7 @@ std::string QtSerialPorts::devicePath(const std::string& name) const {
 #ifdef Q_OS_WIN
     return "\\\\.\\" + name;
 #else
-    QFile map(QString::fromStdString((programFolder_ / "Work" / "ComPorts.000").string()));
+    QFile map(QString::fromStdString(portMapFile_.string()));
     if (map.open(QIODevice::ReadOnly)) {
         const QByteArray text = map.readAll();
         const auto paths =
