@@ -74,6 +74,7 @@ class RecordingPort : public platform::SerialPort {
   public:
     RecordingPort(std::unique_ptr<platform::SerialPort> port, TesterTranscript& transcript)
         : port_(std::move(port)), t_(transcript) {}
+    ~RecordingPort() override { close(); }
 
     void setName(const std::string& name) override { port_->setName(name); }
     std::string name() const override { return port_->name(); }
@@ -165,6 +166,9 @@ class ControlRecorder : public platform::ControlView {
                 break;
             case Property::Enabled:
                 t_.add(c.name() + (c.enabled() ? " enabled" : " disabled"));
+                break;
+            case Property::ItemIndex:
+                t_.add(c.name() + " choice " + std::to_string(c.itemIndex()));
                 break;
             case Property::Items: {
                 std::string items;
