@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "platform/virtual/ScriptedOperator.h"
@@ -10,29 +11,22 @@
 #include "plover/PloverApp.h"
 #include "plover/pRs_Wren.h"
 #include "support/TempFolder.h"
-#include "support/TesterTranscript.h"
+#include "support/Transcript.h"
 
 namespace testing_support {
 
-// The cable tester on the virtual backend in its own folder, recording a transcript of its edge:
-// the ports, the boxes and windows, the run log, the error counter, the port fields and lists and
-// the switches.
+// The cable tester on the virtual backend in its own folder, with the transcript of its edge:
+// the ports, boxes and windows, and the tester window's log, error counter, port fields, first
+// list and switches.
 struct VirtualPlover {
-    // The tester window is set up 200 ms after the start.
-    static constexpr int kReady = 200;
-
     VirtualPlover() : vdesktop(loop, system, folder.path()) {
-        desktop.onShow = [this](platform::Form& form) {
-            if (auto* w = dynamic_cast<plover::TfRS_Wren*>(&form)) {
-                for (platform::Control* c : {&w->reWin, &w->stError, &w->stRS_01, &w->stRS_02,
-                                             &w->rxStart, &w->rxControl_Data, &w->rgRS_01}) {
-                    recorder.watch(*c);
-                }
-            }
-        };
+        for (const char* name :
+             {"reWin", "stError", "stRS_01", "stRS_02", "rxStart", "rxControl_Data", "rgRS_01"}) {
+            transcript.watch(name);
+        }
     }
 
-    // Writes a file of the tester's own folder.
+    // A file of the tester's own folder.
     void writeFile(const std::string& name, const std::string& bytes) const {
         std::ofstream(folder.path() / name, std::ios::binary) << bytes;
     }
@@ -52,24 +46,22 @@ struct VirtualPlover {
         });
         loop.runFor(end + 2000);
     }
-    plover::TfRS_Wren& window() { return *app.fRS_Wren; }
-    plover::CableTest& test() { return *app.cableTest; }
-
     // At `time` ms after the start, as the operator.
     void at(int time, std::function<void()> action) {
         operatorScript.after(time - int(loop.now()), std::move(action));
     }
+
+    // Valid while the tester window is open (from 150 ms).
+    plover::TfRS_Wren& window() { return *app.fRS_Wren; }
+    plover::CableTest& test() { return *app.cableTest; }
 
     TempFolder folder;
     platform::VirtualEventLoop loop;
     platform::VirtualSystem system;
     platform::VirtualDesktop vdesktop;
     platform::VirtualSerialPorts vports{loop};
-    TesterTranscript transcript{loop};
-    RecordingDesktop desktop{vdesktop, transcript};
-    RecordingPorts ports{vports, transcript};
-    ControlRecorder recorder{transcript};
-    platform::Platform platform{loop, desktop, ports};
+    Transcript transcript{loop, vdesktop, vports};
+    platform::Platform platform{loop, transcript.desktop(), transcript.ports()};
     platform::ScriptedOperator operatorScript{loop};
     plover::PloverApp app{platform};
 };
