@@ -24,6 +24,8 @@ class PloverApp {
   public:
     static constexpr const char* kLanguageFile = "Type_Leng.000";
     static constexpr const char* kManualFile = "Plover.pdf";
+    // Where COM names map to devices on systems without COM ports of their own.
+    static constexpr const char* kPortMapFile = "ComPorts.000";
 
     explicit PloverApp(platform::Platform& platform);
     ~PloverApp();

@@ -9,7 +9,7 @@ int main(int argc, char* argv[]) {
     // Numbers use the program's own fixed formats, whatever the user's locale says.
     std::setlocale(LC_NUMERIC, "C");
     // The port map lies in the tester's own folder, beside the program.
-    platform::QtPlatform qt("ComPorts.000");
+    platform::QtPlatform qt(plover::PloverApp::kPortMapFile);
     plover::PloverApp app(qt.platform);
     app.start();
     app.run();

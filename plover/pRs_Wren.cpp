@@ -60,7 +60,7 @@ TfRS_Wren::TfRS_Wren(PloverApp& app)
                        platform::colours::Red)),
       lCikl(AddControl(pMenu, ControlKind::Label, "lCikl", {494, 6, 80, 52}, "Циклов\rпроверки")),
       seCikl(AddControl(pMenu, ControlKind::SpinEdit, "seCikl", {578, 18, 80, 26}, "1")),
-      CB_LANGUAGE(AddControl(pMenu, ControlKind::ComboBox, "CB_LANGUAGE", {690, 18, 60, 26})),
+      CB_LANGUAGE(AddControl(pMenu, ControlKind::ComboBox, "CB_LANGUAGE", {930, 18, 60, 26})),
       rgRS_01(
           Coloured(AddControl(*this, ControlKind::RadioGroup, "rgRS_01", {0, 0, 120, 0}, "RS-01"),
                    platform::colours::Blue)),
@@ -72,7 +72,7 @@ TfRS_Wren::TfRS_Wren(PloverApp& app)
       tContr(app.loop, 300, true),
       app_(app) {
     setText("контроль нуль-модемного кабеля");
-    setBounds({0, 0, 770, 520});
+    setBounds({0, 0, 1010, 520});
     setPosition(platform::Position::ScreenCentre);
     pMenu.setAlign(platform::Align::Top);
     rgRS_01.setAlign(platform::Align::Left);

@@ -1,5 +1,6 @@
 #include "QtSerialPorts.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSerialPort>
 #include <cstdio>
@@ -26,7 +27,9 @@ constexpr int kWriteWaitMs = 500;
 void ReportUnsupportedOnce(const std::string& port, const char* what) {
     static std::set<std::string> reported;
     if (reported.insert(port + what).second) {
-        std::fprintf(stderr, "Kestrel: %s cannot %s; ignored\n", port.c_str(), what);
+        std::fprintf(stderr, "%s: %s cannot %s; ignored\n",
+                     QCoreApplication::applicationName().toLocal8Bit().constData(), port.c_str(),
+                     what);
     }
 }
 
