@@ -1,11 +1,11 @@
 #include "InProcessPlover.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <algorithm>
 
 #include "plover/pRs_Wren.h"
@@ -61,7 +61,8 @@ void CableTestOperator::tick() {
             if (w->rgRS_01.enabled() && w->rxControl_Data.enabled()) {
                 choose(w->rgRS_01, "COM1");
                 choose(w->rgRS_02, "COM2");
-                qobject_cast<QSpinBox*>(d.widget(*w, w->seCikl))->setValue(cycles_);
+                // The up arrow, from the one cycle the window starts with.
+                qobject_cast<QAbstractSpinBox*>(d.widget(*w, w->seCikl))->stepBy(cycles_ - 1);
                 d.click(*w, w->rxControl_Data);
                 step_ = Step::Testing;
             }
