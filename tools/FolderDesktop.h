@@ -5,10 +5,14 @@
 
 #include "platform/qt/QtDesktop.h"
 
+class QWidget;
+class QAction;
+
 namespace tools {
 
 // The Qt desktop of a program folder other than the executable's (a demo or a test folder).
 // Tests running beside each other or beside a real Kestrel give their lock a name of their own.
+// The operator of a demo or test acts through the rendered widgets it gives.
 class FolderDesktop : public platform::QtDesktop {
   public:
     FolderDesktop(platform::QtEventLoop& loop, std::filesystem::path folder,
@@ -19,6 +23,12 @@ class FolderDesktop : public platform::QtDesktop {
     std::unique_ptr<platform::InstanceLock> lockInstance(const std::string& name) override {
         return platform::LockInstance(name + lockSuffix_);
     }
+
+    // The rendered widget or menu action of a control of a shown form.
+    QWidget* widget(const platform::Form& form, const platform::Control& control) const;
+    QAction* action(const platform::Form& form, const platform::Control& control) const;
+    // Clicks the widget of a control as the operator would (a menu item is triggered).
+    void click(const platform::Form& form, const platform::Control& control) const;
 
   private:
     std::filesystem::path folder_;

@@ -27,7 +27,7 @@ struct InProcessKestrel {
 
     platform::QtEventLoop loop;
     FolderDesktop desktop;
-    platform::QtSerialPorts ports{loop, desktop.programFolder()};
+    platform::QtSerialPorts ports{loop, desktop.programFolder() / "Work" / "ComPorts.000"};
     platform::Platform platform{loop, desktop, ports};
     kestrel::KestrelApp app{platform};
     platform::ScriptedOperator operatorScript{loop};

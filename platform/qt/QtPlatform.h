@@ -9,9 +9,13 @@ namespace platform {
 
 // The real backend, for a program that has created its QApplication.
 struct QtPlatform {
+    // `portMap`: where the program keeps its port map file inside its folder.
+    explicit QtPlatform(const std::filesystem::path& portMap = "Work/ComPorts.000")
+        : ports(loop, desktop.programFolder() / portMap) {}
+
     QtEventLoop loop;
     QtDesktop desktop{loop};
-    QtSerialPorts ports{loop, desktop.programFolder()};
+    QtSerialPorts ports;
     Platform platform{loop, desktop, ports};
 };
 

@@ -1,5 +1,6 @@
 #include "QtSerialPorts.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSerialPort>
 #include <cstdio>
@@ -26,7 +27,9 @@ constexpr int kWriteWaitMs = 500;
 void ReportUnsupportedOnce(const std::string& port, const char* what) {
     static std::set<std::string> reported;
     if (reported.insert(port + what).second) {
-        std::fprintf(stderr, "Kestrel: %s cannot %s; ignored\n", port.c_str(), what);
+        std::fprintf(stderr, "%s: %s cannot %s; ignored\n",
+                     QCoreApplication::applicationName().toLocal8Bit().constData(), port.c_str(),
+                     what);
     }
 }
 
@@ -183,8 +186,8 @@ class QtSerialPort : public SerialPort {
 
 }  // namespace
 
-QtSerialPorts::QtSerialPorts(QtEventLoop& loop, std::filesystem::path programFolder)
-    : loop_(loop), programFolder_(std::move(programFolder)) {}
+QtSerialPorts::QtSerialPorts(QtEventLoop& loop, std::filesystem::path portMapFile)
+    : loop_(loop), portMapFile_(std::move(portMapFile)) {}
 
 std::unique_ptr<SerialPort> QtSerialPorts::create() {
     return std::make_unique<QtSerialPort>(loop_, *this);
@@ -198,7 +201,7 @@ std::string QtSerialPorts::devicePath(const std::string& name) const {
 #ifdef Q_OS_WIN
     return "\\\\.\\" + name;
 #else
-    QFile map(QString::fromStdString((programFolder_ / "Work" / "ComPorts.000").string()));
+    QFile map(QString::fromStdString(portMapFile_.string()));
     if (map.open(QIODevice::ReadOnly)) {
         const QByteArray text = map.readAll();
         const auto paths =

@@ -8,11 +8,11 @@
 namespace platform {
 
 // COM ports on QSerialPort. A name maps to a device as the operating system names it: on Windows
-// "\\.\COMn"; elsewhere the line "COMn=<device path>" of Work/ComPorts.000 beside the program,
-// else /dev/ttyS<n-1>.
+// "\\.\COMn"; elsewhere the line "COMn=<device path>" of the program's port map file, else
+// /dev/ttyS<n-1>.
 class QtSerialPorts : public SerialPorts {
   public:
-    QtSerialPorts(QtEventLoop& loop, std::filesystem::path programFolder);
+    QtSerialPorts(QtEventLoop& loop, std::filesystem::path portMapFile);
 
     std::unique_ptr<SerialPort> create() override;
     PortPresence probe(const std::string& name) override;
@@ -22,7 +22,7 @@ class QtSerialPorts : public SerialPorts {
 
   private:
     QtEventLoop& loop_;
-    std::filesystem::path programFolder_;
+    std::filesystem::path portMapFile_;
 };
 
 }  // namespace platform

@@ -64,7 +64,7 @@ class QtPorts : public ::testing::Test {
     testing_support::TempFolder folder;
     PseudoTerminal pty;
     platform::QtEventLoop loop;
-    platform::QtSerialPorts ports{loop, folder.path()};
+    platform::QtSerialPorts ports{loop, folder.work("ComPorts.000")};
 };
 
 }  // namespace

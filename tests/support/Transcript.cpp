@@ -29,6 +29,22 @@ const char* IconName(platform::BoxIcon icon) {
     return "?";
 }
 
+std::string ColourName(const platform::Colour& colour) {
+    namespace colours = platform::colours;
+    const std::pair<platform::Colour, const char*> names[] = {
+        {colours::Black, "black"},   {colours::Green, "green"},   {colours::Red, "red"},
+        {colours::Blue, "blue"},     {colours::Maroon, "maroon"}, {colours::Navy, "navy"},
+        {colours::Purple, "purple"}, {colours::Silver, "silver"}};
+    for (const auto& [c, name] : names) {
+        if (c == colour) {
+            return name;
+        }
+    }
+    char rgb[24];
+    std::snprintf(rgb, sizeof rgb, "rgb(%d,%d,%d)", colour.r, colour.g, colour.b);
+    return rgb;
+}
+
 }  // namespace
 
 std::string Escaped(std::string_view bytes) {
@@ -104,6 +120,8 @@ class RecordingPort : public platform::SerialPort {
   public:
     RecordingPort(Transcript& transcript, std::unique_ptr<platform::SerialPort> inner)
         : transcript_(transcript), inner_(std::move(inner)) {}
+    // A port released open closes with it.
+    ~RecordingPort() override { close(); }
 
     void setName(const std::string& name) override { inner_->setName(name); }
     std::string name() const override { return inner_->name(); }
@@ -229,10 +247,40 @@ void Transcript::watchForm(platform::Form& form) {
 }
 
 void Transcript::propertyChanged(platform::Control& control, platform::Property property) {
-    if (property == platform::Property::Text) {
-        add(control.name(), Quoted(control.text()));
-    } else if (property == platform::Property::Visible) {
-        add(control.name(), control.visible() ? "shown" : "hidden");
+    using platform::Property;
+    switch (property) {
+        case Property::Text:
+            add(control.name(), Quoted(control.text()));
+            break;
+        case Property::Visible:
+            add(control.name(), control.visible() ? "shown" : "hidden");
+            break;
+        case Property::Enabled:
+            add(control.name(), control.enabled() ? "enabled" : "disabled");
+            break;
+        case Property::Checked:
+            add(control.name(), control.checked() ? "on" : "off");
+            break;
+        case Property::Items: {
+            std::string items = "items";
+            for (const std::string& item : control.items()) {
+                items += " " + Quoted(item);
+            }
+            add(control.name(), items);
+            break;
+        }
+        case Property::ItemIndex:
+            add(control.name(), "choice " + std::to_string(control.itemIndex()));
+            break;
+        case Property::LineAppended:
+            add(control.name(), ColourName(control.lines().back().colour) + " " +
+                                    Quoted(control.lines().back().text));
+            break;
+        case Property::LinesCleared:
+            add(control.name(), "cleared");
+            break;
+        default:
+            break;
     }
 }
 

@@ -32,7 +32,9 @@ std::string Escaped(std::string_view bytes);
 //   02100 COM3 close
 //   00010 window fWinServ opened  a window was shown, or closed
 //   00510 box error "text"        a message box with its icon and text ("box question yes/no ...")
-//   01300 sConnWin "YES"          a watched control shows a new text, or is shown or hidden
+//   01300 sConnWin "YES"          a watched control shows a new text, or is shown or hidden;
+//                                 also its enabling, check, items, choice and log lines:
+//   02500 reWin green "text"      a line appended to a log pane in that colour ("reWin cleared")
 //   00900 document "path"         a document or program was opened; "error" for the default report
 //
 // The program is given `desktop()` and `ports()`, which record and hand everything on.
