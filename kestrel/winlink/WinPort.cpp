@@ -2,8 +2,6 @@
 
 #include "kestrel/app/Catalog.h"
 #include "kestrel/ports/PortCatalogue.h"
-#include "shared/Cp1251.h"
-#include "shared/Helpers.h"
 
 namespace kestrel {
 
@@ -39,8 +37,7 @@ void WinPort::WinClose() {
 }
 
 bool WinPort::WinWrite(LogKind kind, const std::string& bytes) {
-    logs_.LogWin(kind, shared::BytesToHexText(bytes), true);
-    logs_.LogWin(kind, shared::Cp1251ToUtf8(shared::StripLineControls(bytes)), true);
+    logs_.LogWinBytes(kind, bytes);
     if (WinWriteQuiet(bytes)) {
         return true;
     }
