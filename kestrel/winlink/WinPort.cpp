@@ -30,6 +30,10 @@ bool WinPort::WinOpen() {
     return XComm_WIN_.write("U") == 1;
 }
 
+void WinPort::ReportWinPortFailure() {
+    ReportPortFailure(platform_.desktop, XComm_WIN_);
+}
+
 void WinPort::WinClose() {
     if (!settings_.WinPortSettings().off && XComm_WIN_.isOpen()) {
         XComm_WIN_.close();

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "kestrel/winlink/ModemEmulator.h"
@@ -169,31 +170,36 @@ TEST(WorkWindow, AutoStartStartsTheServerWithoutAClick) {
     EXPECT_EQ(r.serverPort.openChanges()[0].time, ServerRun::kServerClick + 100 + 300);
 }
 
+// A port that does not open is reported by the port's name and the port layer's reason.
 TEST(WorkWindow, StartRefusedOrFailingSaysWhyAndLeavesTheIndicatorsNo) {
+    using testing::AllOf;
+    using testing::ElementsAre;
+    using testing::HasSubstr;
+    using testing::IsEmpty;
     struct Case {
         const char* what;
         std::function<void(ServerRun&)> arrange;
-        std::vector<std::string> boxes;
-        bool winOpened;
+        testing::Matcher<std::vector<std::string>> boxes;
+        bool winOpened = false;
     };
     const Case cases[] = {
-        {"SERVER port switched off",
-         [](ServerRun& r) { r.values().settings.ServerPortOff = true; },
-         {"Старт сервер"},
-         false},
+        {"SERVER port switched off", [](ServerRun& r) { r.values().settings.ServerPortOff = true; },
+         ElementsAre("Старт сервер")},
         {"APN and port missing",
          [](ServerRun& r) {
              r.values().settings.GprsApn.clear();
              r.values().settings.GprsPort.clear();
          },
-         {"Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"APN\"",
-          "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\""},
-         false},
-        {"SERVER port does not open",
-         [](ServerRun& r) { r.serverPort.refuseOpen(true); },
-         {"COM3: the device is not open (the device refused to open)"},
-         false},
-        {"WIN port does not open", [](ServerRun& r) { r.winPort.refuseOpen(true); }, {}, false},
+         ElementsAre("Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"APN\"",
+                     "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\"")},
+        {"SERVER port does not open", [](ServerRun& r) { r.serverPort.refuseOpen(true); },
+         ElementsAre(AllOf(HasSubstr("COM3"), HasSubstr("refused to open")))},
+        {"WIN port does not open", [](ServerRun& r) { r.winPort.refuseOpen(true); },
+         ElementsAre(AllOf(HasSubstr("COM4"), HasSubstr("refused to open")))},
+        {"WIN port held by another program",
+         [](ServerRun& r) { r.winPort.setPresence(platform::PortPresence::Busy); },
+         ElementsAre(AllOf(HasSubstr("COM4"), HasSubstr("in use")))},
+        {"both open", [](ServerRun&) {}, IsEmpty(), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -204,11 +210,12 @@ TEST(WorkWindow, StartRefusedOrFailingSaysWhyAndLeavesTheIndicatorsNo) {
         r.run(6000, false);
         std::vector<std::string> boxes;
         for (const auto& b : r.k.desktop.boxes()) {
+            EXPECT_EQ(b.icon, platform::BoxIcon::Error);
             boxes.push_back(b.text);
         }
-        EXPECT_EQ(boxes, c.boxes);
-        EXPECT_EQ(r.winPort.openChanges().empty(), !c.winOpened);
-        EXPECT_TRUE(r.polling.received().chunks().empty());
+        EXPECT_THAT(boxes, c.boxes);
+        EXPECT_EQ(!r.winPort.openChanges().empty(), c.winOpened);
+        EXPECT_EQ(!r.polling.received().chunks().empty(), c.winOpened);  // its "U"
     }
 }
 
