@@ -118,7 +118,13 @@ void TfKestrel::ShowWorkWindow() {
 }
 
 void TfKestrel::ShowServerStart() {
-    if (!app_.serverPort->OpenServerPort() || !app_.winPort->WinOpen()) {
+    if (!app_.serverPort->OpenServerPort()) {
+        return;
+    }
+    // The SERVER port reports its own failure; without the polling software's port the run
+    // cannot go on either, so that one is reported the same way.
+    if (!app_.winPort->WinOpen()) {
+        app_.winPort->ReportWinPortFailure();
         return;
     }
     // The server start window follows here with the modem service.

@@ -18,11 +18,13 @@ std::string ExchangeLogFile::create(const std::filesystem::path& path) {
     return {};
 }
 
-void ExchangeLogFile::writeLine(const std::string& line) {
+void ExchangeLogFile::writeLines(const std::vector<std::string>& lines) {
     if (!out_.is_open()) {
         return;
     }
-    out_ << shared::Utf8ToCp1251(line) << "\r\n";
+    for (const std::string& line : lines) {
+        out_ << shared::Utf8ToCp1251(line) << "\r\n";
+    }
     // A run may end by a power cut: what was logged is on disk.
     out_.flush();
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace kestrel {
 
@@ -12,7 +13,8 @@ class ExchangeLogFile {
     // Creates the file anew. Returns the error text, empty on success.
     std::string create(const std::filesystem::path& path);
     bool isOpen() const { return out_.is_open(); }
-    void writeLine(const std::string& line);
+    // Writes the lines and flushes once.
+    void writeLines(const std::vector<std::string>& lines);
     void close();
     const std::filesystem::path& path() const { return path_; }
 

@@ -67,6 +67,24 @@ void ExchangeLogs::LogRing(LogKind kind, const std::string& text, bool stamp) {
     LogEntry(LogPaneId::Ring, kind, text, stamp);
 }
 
+void ExchangeLogs::LogBytes(LogPaneId pane, LogKind hexKind, LogKind textKind,
+                            const std::string& bytes) {
+    const std::string_view shown = std::string_view(bytes).substr(0, kPaneEntryBytes);
+    const std::string leftOut =
+        bytes.size() > shown.size()
+            ? " ... +" + std::to_string(bytes.size() - shown.size()) + " bytes"
+            : "";
+    LogEntry(pane, hexKind, shared::BytesToHexText(shown) + leftOut, true);
+    LogEntry(pane, textKind, shared::Cp1251ToUtf8(shared::StripLineControls(shown)) + leftOut,
+             true);
+}
+
+void ExchangeLogs::LogWinBytes(LogKind kind, const std::string& bytes) {
+    if (values_.debug.DebugMonitor) {
+        LogBytes(LogPaneId::Win, kind, kind, bytes);
+    }
+}
+
 void ExchangeLogs::NoteReceived(std::string& buffer, platform::Timer& timer,
                                 const std::string& bytes) {
     if (!values_.debug.DebugMonitor && !values_.debug.DebugFile) {
@@ -91,19 +109,18 @@ void ExchangeLogs::LogTick(std::string& buffer, platform::Timer& timer, const ch
     const std::string batch = std::move(buffer);
     buffer.clear();
     if (values_.debug.DebugFile) {
-        ExchangeLogFile.writeLine(header + shared::TodayText(loop_) + " " +
-                                  shared::NowTimeText(loop_));
+        std::vector<std::string> lines = {header + shared::TodayText(loop_) + " " +
+                                          shared::NowTimeText(loop_)};
         std::size_t offset = 0;
         do {
-            ExchangeLogFile.writeLine(
+            lines.push_back(
                 shared::BytesToHexText(std::string_view(batch).substr(offset, kHexLineBytes)));
             offset += kHexLineBytes;
         } while (offset < batch.size());
+        ExchangeLogFile.writeLines(lines);
     }
     if (values_.debug.DebugMonitor) {
-        LogEntry(pane, LogKind::ReceivedHex, shared::BytesToHexText(batch), true);
-        LogEntry(pane, LogKind::ReceivedText,
-                 shared::Cp1251ToUtf8(shared::StripLineControls(batch)), true);
+        LogBytes(pane, LogKind::ReceivedHex, LogKind::ReceivedText, batch);
     }
     timer.setEnabled(false);
 }

@@ -22,6 +22,9 @@ enum class LogKind {
 };
 
 inline constexpr std::size_t kPaneLineLimit = 5000;
+// The most bytes one pane entry shows; the rest of a longer run is only counted. Bounded
+// entries keep a burst on a port from stalling the pane; the file keeps every byte.
+inline constexpr std::size_t kPaneEntryBytes = 1024;
 
 // The colour of an entry kind 1..7; false for other kinds.
 bool KindColour(LogKind kind, platform::Colour& colour);
@@ -38,6 +41,8 @@ class ExchangeLogs {
     void LogServer(LogKind kind, const std::string& text, bool stamp);
     void LogWin(LogKind kind, const std::string& text, bool stamp);
     void LogRing(LogKind kind, const std::string& text, bool stamp);
+    // What the WIN port writer sent: the bytes as hexadecimal, then as text, both of `kind`.
+    void LogWinBytes(LogKind kind, const std::string& bytes);
 
     // Called by the receive handlers with each chunk.
     void NoteServerReceived(const std::string& bytes);
@@ -55,6 +60,8 @@ class ExchangeLogs {
 
   private:
     void LogEntry(LogPaneId pane, LogKind kind, const std::string& text, bool stamp);
+    // The hexadecimal and the text entry of received or sent bytes, at most kPaneEntryBytes shown.
+    void LogBytes(LogPaneId pane, LogKind hexKind, LogKind textKind, const std::string& bytes);
     void NoteReceived(std::string& buffer, platform::Timer& timer, const std::string& bytes);
     void LogTick(std::string& buffer, platform::Timer& timer, const char* header, LogPaneId pane);
 

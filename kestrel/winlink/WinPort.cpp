@@ -2,8 +2,6 @@
 
 #include "kestrel/app/Catalog.h"
 #include "kestrel/ports/PortCatalogue.h"
-#include "shared/Cp1251.h"
-#include "shared/Helpers.h"
 
 namespace kestrel {
 
@@ -32,6 +30,10 @@ bool WinPort::WinOpen() {
     return XComm_WIN_.write("U") == 1;
 }
 
+void WinPort::ReportWinPortFailure() {
+    ReportPortFailure(platform_.desktop, XComm_WIN_);
+}
+
 void WinPort::WinClose() {
     if (!settings_.WinPortSettings().off && XComm_WIN_.isOpen()) {
         XComm_WIN_.close();
@@ -39,8 +41,7 @@ void WinPort::WinClose() {
 }
 
 bool WinPort::WinWrite(LogKind kind, const std::string& bytes) {
-    logs_.LogWin(kind, shared::BytesToHexText(bytes), true);
-    logs_.LogWin(kind, shared::Cp1251ToUtf8(shared::StripLineControls(bytes)), true);
+    logs_.LogWinBytes(kind, bytes);
     if (WinWriteQuiet(bytes)) {
         return true;
     }

@@ -20,6 +20,8 @@ class WinPort {
     bool WinPortPresent();
     // Reopens it after the 300 ms pause and sends one "U"; a switched-off port counts as success.
     bool WinOpen();
+    // Shows the port layer's report of why the WIN port did not open or take its "U".
+    void ReportWinPortFailure();
     void WinClose();
     // Writes with monitor logging of the given kind; a short write shows the port error box.
     bool WinWrite(LogKind kind, const std::string& bytes);

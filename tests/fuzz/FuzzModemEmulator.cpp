@@ -2,6 +2,7 @@
 // command and data state.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/winlink/WinPort.h"
@@ -10,8 +11,11 @@
 
 namespace {
 
+// A fresh program for each input, so no input sees what an earlier one left (the ports' records
+// and the transcript would otherwise grow through the whole run).
 struct Fixture {
-    Fixture() : k(system, folder), win(k.ports.device("COM4")), server(k.ports.device("COM3")) {
+    explicit Fixture(const testing_support::TempFolder& folder)
+        : k(system, folder), win(k.ports.device("COM4")), server(k.ports.device("COM3")) {
         k.app.start();
         k.app.InRS232->cbRS232_WIN.setText("COM4");
         k.app.InRS232->cbRS232_SERV.setText("COM3");
@@ -22,7 +26,6 @@ struct Fixture {
         k.app.fWinServ = &work;
     }
     ~Fixture() { k.app.fWinServ = nullptr; }
-    testing_support::TempFolder folder;
     platform::VirtualSystem system;
     testing_support::VirtualKestrel k;
     platform::VirtualPortDevice& win;
@@ -33,7 +36,11 @@ struct Fixture {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Fixture f;
+    static const testing_support::TempFolder folder;
+    Fixture f(folder);
+    if (!f.server.writes().empty() || f.win.written() != "U") {
+        std::abort();  // the input would not start clean
+    }
     f.work.SetPollingLinkUp(size > 0 && (data[0] & 1) != 0);
     f.work.SetClientIdentified(size > 0 && (data[0] & 2) != 0);
     // A 0xFF byte ends a chunk, so one input is several receptions.

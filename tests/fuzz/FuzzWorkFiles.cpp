@@ -10,9 +10,11 @@
 
 namespace {
 
+// A fresh program for each input: what the desktop recorded of one input never reaches the next.
 struct Fixture {
-    Fixture() : k(system, folder) { k.app.start(); }
-    testing_support::TempFolder folder;
+    explicit Fixture(const testing_support::TempFolder& folder) : k(system, folder) {
+        k.app.start();
+    }
     platform::VirtualSystem system;
     testing_support::VirtualKestrel k;
 };
@@ -20,10 +22,11 @@ struct Fixture {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Fixture f;
+    static const testing_support::TempFolder folder;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    f.folder.writeBytes("FileInRS.000", bytes);
-    f.folder.writeBytes("Type_Leng.000", bytes);
+    folder.writeBytes("FileInRS.000", bytes);
+    folder.writeBytes("Type_Leng.000", bytes);
+    Fixture f(folder);
     kestrel::ReadSettingsFile(*f.k.app.InRS232, f.k.app.values);
     kestrel::ReadLanguageFile(f.k.app.values, f.k.desktop);
     kestrel::WriteSettingsFile(*f.k.app.InRS232, f.k.app.values, f.k.desktop);

@@ -3,42 +3,7 @@
 #include "kestrel/winlink/ModemEmulator.h"
 #include "support/ServerRun.h"
 
-using testing_support::kConnect;
-using testing_support::kOk;
 using testing_support::ServerRun;
-
-namespace {
-
-// Each answer the polling software got, with how long after its command it came.
-struct Answer {
-    std::string bytes;
-    std::int64_t delay;
-    bool operator==(const Answer&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Answer& a) {
-    return out << "[" << a.bytes.size() << " bytes after " << a.delay << " ms]";
-}
-
-// Pairs each received answer (after the port's "U") with the latest command sent before it.
-std::vector<Answer> AnswersOf(const sim::PollingSoftwareSim& polling) {
-    std::vector<Answer> answers;
-    for (const auto& got : polling.received().chunks()) {
-        if (got.bytes == "U") {
-            continue;
-        }
-        std::int64_t commandTime = -1;
-        for (const auto& sent : polling.sent().chunks()) {
-            if (sent.time <= got.time) {
-                commandTime = sent.time;
-            }
-        }
-        answers.push_back({got.bytes, got.time - commandTime});
-    }
-    return answers;
-}
-
-}  // namespace
 
 TEST(Emulator, DialDigitsAndHangUpCheck) {
     EXPECT_EQ(kestrel::DialDigits("ATDT+01(234)567-89\r"), "0123456789");
@@ -87,17 +52,37 @@ TEST(Emulator, ThreeCommandsGetThreeOkAnswersHalfASecondAfterEach) {
 )");
 }
 
+// The polling software's script starts when the WIN port's "U" reaches it, at 801 ms.
 TEST(Emulator, DialCommandsAreAnsweredWithConnectAndShowTheNumber) {
     struct Case {
         const char* what;
         std::vector<std::string> chunks;  // 100 ms apart
-        std::string number;
-        std::string forwarded;
+        std::string transcript;           // WIN, SERVER, number and WIN link indicator
     };
     const Case cases[] = {
-        {"dial wins over ATE0 in one chunk", {"ATE0\rATD0123456789\r"}, "0123456789", ""},
-        {"tone dial with punctuation", {"ATDT+01(234)567-89\r"}, "0123456789", ""},
-        {"dial split over two chunks", {"ATD12345\r", "6789\r"}, "123456789", "ATD12345\r"},
+        {"dial wins over ATE0 in one chunk",
+         {"ATE0\rATD0123456789\r"},
+         R"(00801 COM4 -> "ATE0\rATD0123456789\r"
+00801 stPhoneRing "0123456789"
+01301 COM4 <- "\r\nCONNECT 9600/RLP\r\n"
+01301 sConnWin "YES"
+)"},
+        {"tone dial with punctuation",
+         {"ATDT+01(234)567-89\r"},
+         R"(00801 COM4 -> "ATDT+01(234)567-89\r"
+00801 stPhoneRing "0123456789"
+01301 COM4 <- "\r\nCONNECT 9600/RLP\r\n"
+01301 sConnWin "YES"
+)"},
+        {"dial split over two chunks",
+         {"ATD12345\r", "6789\r"},
+         R"(00801 COM4 -> "ATD12345\r"
+00801 COM3 <- "ATD12345\r"
+00901 COM4 -> "6789\r"
+00901 stPhoneRing "123456789"
+01401 COM4 <- "\r\nCONNECT 9600/RLP\r\n"
+01401 sConnWin "YES"
+)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -107,30 +92,50 @@ TEST(Emulator, DialCommandsAreAnsweredWithConnectAndShowTheNumber) {
             r.polling.send(pause, chunk);
             pause = 100;
         }
-        std::string shown;
-        bool linkUp = false;
-        r.at(3000, [&] {
-            shown = r.work().stPhoneRing.text();
-            linkUp = r.values().links.PollingLinkUp();
-            EXPECT_EQ(r.work().sConnWin.text(), "YES");
-            EXPECT_EQ(r.work().sConnWin.colour(), platform::colours::Green);
-        });
         r.run(3500);
-        const auto answers = AnswersOf(r.polling);
-        ASSERT_EQ(answers.size(), 1u);
-        EXPECT_EQ(answers[0], (Answer{kConnect, 500}));
-        EXPECT_EQ(shown, c.number);
-        EXPECT_TRUE(linkUp);
-        EXPECT_EQ(r.modem.received().all(), "U" + c.forwarded);
+        EXPECT_EQ(r.transcript().between(801, 3500, {"COM3", "COM4", "stPhoneRing", "sConnWin"}),
+                  c.transcript);
+        EXPECT_TRUE(r.values().links.PollingLinkUp());
     }
 }
 
-TEST(Emulator, WhatIsNotACommandIsForwarded) {
-    ServerRun r;
-    r.polling.command(0, "at");  // lower case
-    r.run(2000);
-    EXPECT_TRUE(AnswersOf(r.polling).empty());
-    EXPECT_EQ(r.modem.received().all(), "Uat\r");
+// Any text with "AT" is answered OK, unless it holds an "ATD" without the ten characters of a
+// dial command: then only "ATE0" or "ATH0" get it answered.
+TEST(Emulator, CommandCheckTable) {
+    struct Case {
+        std::string chunk;
+        std::string transcript;  // WIN and SERVER from the chunk on
+    };
+    const Case cases[] = {
+        {"ATZ\r", "00801 COM4 -> \"ATZ\\r\"\n01301 COM4 <- \"\\r\\nOK\\r\\n\"\n"},
+        {"ATE0\rATD5\r", "00801 COM4 -> \"ATE0\\rATD5\\r\"\n01301 COM4 <- \"\\r\\nOK\\r\\n\"\n"},
+        {"ATD5\rATH0\r", "00801 COM4 -> \"ATD5\\rATH0\\r\"\n01301 COM4 <- \"\\r\\nOK\\r\\n\"\n"},
+        {"ATD5\rAT\r", "00801 COM4 -> \"ATD5\\rAT\\r\"\n00801 COM3 <- \"ATD5\\rAT\\r\"\n"},
+        {"at\r", "00801 COM4 -> \"at\\r\"\n00801 COM3 <- \"at\\r\"\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chunk);
+        ServerRun r;
+        r.polling.send(0, c.chunk);
+        r.run(2000);
+        EXPECT_EQ(r.transcript().between(801, 2000, {"COM3", "COM4"}), c.transcript);
+    }
+}
+
+TEST(Emulator, ADialCommandStartsTheAutoDialOnlyWhenItIsOn) {
+    for (bool autoDial : {false, true}) {
+        SCOPED_TRACE(autoDial);
+        ServerRun r({.autoDial = autoDial});
+        r.polling.dial(0, "0123456789");
+        bool armed = !autoDial;
+        bool stillArmed = true;
+        r.at(1000, [&] { armed = r.work().tStartPhone.enabled(); });
+        r.at(1100, [&] { stillArmed = r.work().tStartPhone.enabled(); });
+        r.run(2000);
+        EXPECT_EQ(armed, autoDial);
+        EXPECT_FALSE(stillArmed);  // its tick, 250 ms after the dial command, switched it off
+        EXPECT_EQ(r.transcript().of({"stPhoneRing"}), "00801 stPhoneRing \"0123456789\"\n");
+    }
 }
 
 TEST(Emulator, TwoCommandsCloseTogetherGetOneAnswerForTheLast) {
@@ -138,11 +143,14 @@ TEST(Emulator, TwoCommandsCloseTogetherGetOneAnswerForTheLast) {
     r.polling.command(0, "AT");
     r.polling.dial(200, "0123456789");
     r.run(3000);
-    const auto& sent = r.polling.sent().chunks();
-    const auto& got = r.polling.received().chunks();
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[1].bytes, kConnect);
-    EXPECT_EQ(got[1].time, sent[0].time + 500);  // the timer was not restarted
+    // The answer timer armed by the first command is not restarted by the second.
+    EXPECT_EQ(r.transcript().between(801, 3000, {"COM3", "COM4", "stPhoneRing", "sConnWin"}),
+              R"(00801 COM4 -> "AT\r"
+01001 COM4 -> "ATD0123456789\r"
+01001 stPhoneRing "0123456789"
+01301 COM4 <- "\r\nCONNECT 9600/RLP\r\n"
+01301 sConnWin "YES"
+)");
 }
 
 TEST(Emulator, DataStateForwardsCommandsAndWatchesForTheHangUp) {
@@ -160,8 +168,13 @@ TEST(Emulator, DataStateForwardsCommandsAndWatchesForTheHangUp) {
     });
     r.at(4400, [&] { EXPECT_FALSE(r.k.app.emulator->tStop_CSD_GPRS.enabled()); });
     r.run(5000);
-    EXPECT_EQ(AnswersOf(r.polling).size(), 1u);       // only the CONNECT; ATH gets no OK
-    EXPECT_EQ(r.modem.received().all(), "UAT\r+++");  // the ATH chunk is kept back
+    // AT is forwarded, ATH gets no OK and is kept back.
+    EXPECT_EQ(r.transcript().between(1302, 5000, {"COM3", "COM4"}), R"(01801 COM4 -> "AT\r"
+01801 COM3 <- "AT\r"
+02301 COM4 -> "+++"
+02301 COM3 <- "+++"
+03301 COM4 -> "ATH\r"
+)");
     EXPECT_EQ(hangUpArmed, 3400);
 }
 

@@ -2,6 +2,7 @@
 
 #include "kestrel/common/ExchangeLogs.h"
 #include "shared/ColouredLine.h"
+#include "shared/Helpers.h"
 #include "support/ServerRun.h"
 
 using testing_support::ServerRun;
@@ -146,4 +147,34 @@ TEST(Logs, ModemReceptionsAreReadAtOnceAndLoggedInOneBatch) {
     ASSERT_EQ(pane.size(), 4u);
     EXPECT_EQ(pane[1], "0D 0A 4F 4B 0D 0A ");
     EXPECT_EQ(pane[3], "OK");
+}
+
+// A burst on a port must not make one pane entry as long as the burst: the pane shows the first
+// 1024 bytes and how many were left out; the file keeps every byte.
+TEST(Logs, ALongBatchShowsItsFirstPartInThePaneAndAllOfItInTheFile) {
+    ServerRun r;
+    r.values().debug.DebugMonitor = true;
+    r.values().debug.DebugFile = true;
+    std::string burst;
+    for (int i = 0; i < 100'000; ++i) {
+        burst += char('a' + i % 26);
+    }
+    r.polling.send(100, burst);
+    std::vector<std::string> pane;
+    r.at(1500, [&] { pane = Texts(r.work().reLogDeb_WinPh); });
+    r.run(1600);
+    const std::string shown = burst.substr(0, 1024);
+    const std::string note = " ... +98976 bytes";
+    ASSERT_EQ(pane.size(), 4u);
+    EXPECT_EQ(pane[1], shared::BytesToHexText(shown) + note);
+    EXPECT_EQ(pane[3], shown + note);
+
+    std::ifstream in(r.k.app.logs->ExchangeLogFile.path(), std::ios::binary);
+    const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string hex;
+    for (std::size_t at = 0; at < burst.size(); at += 32) {
+        hex += shared::BytesToHexText(burst.substr(at, 32)) + "\r\n";
+    }
+    ASSERT_EQ(file.rfind("win: ", 0), 0u);
+    EXPECT_EQ(file.substr(file.find("\r\n") + 2), hex);
 }

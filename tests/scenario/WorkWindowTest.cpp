@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "kestrel/winlink/ModemEmulator.h"
@@ -70,48 +71,77 @@ TEST(WorkWindow, StateLineFollowsTheFlags) {
     r.run(1000, false);
 }
 
-TEST(WorkWindow, SilenceCountdownRunsFrom059To000AndEndsOnTheNextTick) {
-    ServerRun r;
-    std::vector<std::string> shown;
-    std::int64_t started = -1;
-    std::int64_t hidden = -1;
-    // Records every value the countdown shows, and when its panel goes.
-    platform::Timer watch(r.k.loop, 100, false);
-    r.at(1000, [&] {
-        r.work().SetClientConnected(true);
-        watch.setEnabled(true);
-    });
-    watch.onTick([&] {
-        kestrel::TfWinServ& w = r.work();
-        if (started < 0 && w.tStopOK.enabled()) {
-            started = r.k.loop.now();
-        }
-        if (shown.empty() || shown.back() != w.sStepStopOK.text()) {
-            shown.push_back(w.sStepStopOK.text());
-        }
-        if (hidden < 0 && started >= 0 && !w.pTimeOK.visible()) {
-            hidden = r.k.loop.now();
-            w.SetClientConnected(false);
-            watch.setEnabled(false);
-        }
-    });
-    r.run(70'000, false);
-    ASSERT_GE(shown.size(), 61u);
-    EXPECT_EQ(shown[1], "059");
-    EXPECT_EQ(shown[60], "000");
-    EXPECT_NEAR(double(hidden - started), 61'000.0, 600.0);
+namespace {
+
+// The transcript lines of the countdown showing `first`, `first` - 1, ... down to `last`, one a
+// second from `time`.
+std::string Countdown(std::int64_t time, int first, int last) {
+    std::string lines;
+    for (int n = first; n >= last; --n, time += 1000) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%05lld sStepStopOK \"%03d\"\n", (long long)time, n);
+        lines += line;
+    }
+    return lines;
 }
 
-TEST(WorkWindow, AReceptionEvery30SecondsKeepsTheClientLinkAlive) {
+}  // namespace
+
+// The state line's tick runs every 500 ms from the window's opening at 10 ms, so a client
+// connected at 1000 ms starts the countdown at 1010 ms.
+TEST(WorkWindow, SilenceCountdownRunsFrom059To000AndEndsOnTheNextTick) {
     ServerRun r;
-    for (int i = 0; i < 7; ++i) {
-        r.polling.send(i == 0 ? 500 : 30'000, "data");
-    }
+    r.transcript().watch("pTimeOK");
+    r.transcript().watch("sStepStopOK");
     r.at(1000, [&] { r.work().SetClientConnected(true); });
-    bool stillUp = false;
-    r.at(200'000, [&] { stillUp = r.work().pTimeOK.visible() && r.work().tStopOK.enabled(); });
-    r.run(201'000);
-    EXPECT_TRUE(stillUp);
+    std::uint8_t idleAfterTheEnd = 255;
+    r.at(62'100, [&] { idleAfterTheEnd = r.values().links.IdleSeconds; });
+    r.run(64'000, false);
+    // Still connected, the next state tick starts it again.
+    EXPECT_EQ(r.transcript().of({"pTimeOK", "sStepStopOK"}), "01010 pTimeOK shown\n" +
+                                                                 Countdown(2010, 59, 0) +
+                                                                 "62010 pTimeOK hidden\n"
+                                                                 "62510 pTimeOK shown\n"
+                                                                 "63510 sStepStopOK \"059\"\n");
+    EXPECT_EQ(idleAfterTheEnd, 0);
+}
+
+TEST(WorkWindow, AReceptionOnEitherPortStartsTheCountdownAgain) {
+    struct Case {
+        const char* port;
+        std::string reception;  // its transcript lines
+    };
+    const Case cases[] = {
+        {"WIN", "10500 COM4 -> \"data\"\n10500 COM3 <- \"data\"\n"},
+        {"SERVER", "10500 COM3 -> \"data\"\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        ServerRun r;
+        r.transcript().watch("sStepStopOK");
+        r.at(1000, [&] { r.work().SetClientConnected(true); });
+        r.at(10'500,
+             [&] { (std::string(c.port) == "WIN" ? r.pollingLine : r.modemLine).send("data"); });
+        r.run(13'000);
+        EXPECT_EQ(r.transcript().between(9000, 13'000),
+                  Countdown(9010, 52, 51) + c.reception + Countdown(11'010, 59, 58));
+    }
+}
+
+// The connection status control stops the countdown and clears the link; the next client gets
+// the whole limit again.
+TEST(WorkWindow, ACountdownStoppedMidwayStartsFromTheFullLimitForTheNextClient) {
+    ServerRun r;
+    r.transcript().watch("sStepStopOK");
+    r.at(1000, [&] { r.work().SetClientConnected(true); });
+    r.at(5500, [&] {
+        r.work().tStopOK.setEnabled(false);
+        r.work().SetClientConnected(false);
+    });
+    r.at(8000, [&] { r.work().SetClientConnected(true); });
+    r.run(10'500, false);
+    EXPECT_EQ(r.transcript().of({"sStepStopOK"}),
+              Countdown(2010, 59, 56) + Countdown(9010, 59, 58));
 }
 
 TEST(WorkWindow, AutoDialSwitchShowsAndHidesTheCallButtons) {
@@ -140,31 +170,36 @@ TEST(WorkWindow, AutoStartStartsTheServerWithoutAClick) {
     EXPECT_EQ(r.serverPort.openChanges()[0].time, ServerRun::kServerClick + 100 + 300);
 }
 
+// A port that does not open is reported by the port's name and the port layer's reason.
 TEST(WorkWindow, StartRefusedOrFailingSaysWhyAndLeavesTheIndicatorsNo) {
+    using testing::AllOf;
+    using testing::ElementsAre;
+    using testing::HasSubstr;
+    using testing::IsEmpty;
     struct Case {
         const char* what;
         std::function<void(ServerRun&)> arrange;
-        std::vector<std::string> boxes;
-        bool winOpened;
+        testing::Matcher<std::vector<std::string>> boxes;
+        bool winOpened = false;
     };
     const Case cases[] = {
-        {"SERVER port switched off",
-         [](ServerRun& r) { r.values().settings.ServerPortOff = true; },
-         {"Старт сервер"},
-         false},
+        {"SERVER port switched off", [](ServerRun& r) { r.values().settings.ServerPortOff = true; },
+         ElementsAre("Старт сервер")},
         {"APN and port missing",
          [](ServerRun& r) {
              r.values().settings.GprsApn.clear();
              r.values().settings.GprsPort.clear();
          },
-         {"Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"APN\"",
-          "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\""},
-         false},
-        {"SERVER port does not open",
-         [](ServerRun& r) { r.serverPort.refuseOpen(true); },
-         {"COM3: the device is not open (the device refused to open)"},
-         false},
-        {"WIN port does not open", [](ServerRun& r) { r.winPort.refuseOpen(true); }, {}, false},
+         ElementsAre("Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"APN\"",
+                     "Помилка! У вікні \"УСТАНОВКИ ПЗ\" не визначено \"Порт\"")},
+        {"SERVER port does not open", [](ServerRun& r) { r.serverPort.refuseOpen(true); },
+         ElementsAre(AllOf(HasSubstr("COM3"), HasSubstr("refused to open")))},
+        {"WIN port does not open", [](ServerRun& r) { r.winPort.refuseOpen(true); },
+         ElementsAre(AllOf(HasSubstr("COM4"), HasSubstr("refused to open")))},
+        {"WIN port held by another program",
+         [](ServerRun& r) { r.winPort.setPresence(platform::PortPresence::Busy); },
+         ElementsAre(AllOf(HasSubstr("COM4"), HasSubstr("in use")))},
+        {"both open", [](ServerRun&) {}, IsEmpty(), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -175,11 +210,12 @@ TEST(WorkWindow, StartRefusedOrFailingSaysWhyAndLeavesTheIndicatorsNo) {
         r.run(6000, false);
         std::vector<std::string> boxes;
         for (const auto& b : r.k.desktop.boxes()) {
+            EXPECT_EQ(b.icon, platform::BoxIcon::Error);
             boxes.push_back(b.text);
         }
-        EXPECT_EQ(boxes, c.boxes);
-        EXPECT_EQ(r.winPort.openChanges().empty(), !c.winOpened);
-        EXPECT_TRUE(r.polling.received().chunks().empty());
+        EXPECT_THAT(boxes, c.boxes);
+        EXPECT_EQ(!r.winPort.openChanges().empty(), c.winOpened);
+        EXPECT_EQ(!r.polling.received().chunks().empty(), c.winOpened);  // its "U"
     }
 }
 
@@ -209,13 +245,9 @@ TEST(WorkWindow, LeavingRaisesDtrClosesTheFileAndEndsTheProgram) {
     ServerRun r;
     r.values().debug.DebugFile = true;
     r.run(2000);
-    ASSERT_FALSE(r.serverPort.lineChanges().empty());
-    const auto& dtr = r.serverPort.lineChanges().back();
-    EXPECT_EQ(dtr.line, "DTR");
-    EXPECT_TRUE(dtr.on);
-    EXPECT_EQ(dtr.time, 2000);
-    EXPECT_FALSE(r.serverPort.openChanges().back().open);
-    EXPECT_EQ(r.serverPort.openChanges().back().time, 2100);
+    EXPECT_EQ(r.transcript().between(2000, 3000), R"(02000 COM3 DTR on
+02100 COM3 close
+)");
     EXPECT_FALSE(r.k.app.logs->ExchangeLogFile.isOpen());
     EXPECT_TRUE(r.k.loop.quitRequested());
     EXPECT_FALSE(r.k.app.fKestrel->isShown());

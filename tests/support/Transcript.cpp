@@ -362,4 +362,12 @@ std::string Transcript::of(std::initializer_list<std::string_view> subjects) {
     });
 }
 
+std::string Transcript::between(std::int64_t from, std::int64_t to,
+                                std::initializer_list<std::string_view> subjects) {
+    return lines([&](const Line& line) {
+        return line.time >= from && line.time < to &&
+               std::find(subjects.begin(), subjects.end(), line.subject) != subjects.end();
+    });
+}
+
 }  // namespace testing_support

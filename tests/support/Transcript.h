@@ -59,6 +59,9 @@ class Transcript : private platform::ControlView {
     std::string between(std::int64_t from, std::int64_t to);
     // The lines about these subjects: port names, control names, "window", "box".
     std::string of(std::initializer_list<std::string_view> subjects);
+    // The lines of that time span about these subjects.
+    std::string between(std::int64_t from, std::int64_t to,
+                        std::initializer_list<std::string_view> subjects);
 
     // Adds one line about `subject` now (used by the recording desktop and ports).
     void add(const std::string& subject, const std::string& what);
