@@ -3,6 +3,7 @@
 #include "ToolbarPictures.h"
 #include "kestrel/app/KestrelApp.h"
 #include "kestrel/app/prKestrel.h"
+#include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/ports/PortCatalogue.h"
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/winlink/ModemEmulator.h"
@@ -330,6 +331,13 @@ void TfWinServ::TB_ExitClick() {
         SetServerDtr(app_, true);
     }
     if (app_.values.DebugFile) {
+        // Receptions still waiting for their log tick go into the file before it closes.
+        if (app_.InRS232->tWaitWrRs_Serv.enabled()) {
+            ServerLogTick(app_);
+        }
+        if (app_.InRS232->tWaitWrRs_WinPh.enabled()) {
+            WinLogTick(app_);
+        }
         app_.logs.file.close();
     }
     tStopPO.setEnabled(true);
