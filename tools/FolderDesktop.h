@@ -20,7 +20,7 @@ class FolderDesktop : public platform::QtDesktop {
         : QtDesktop(loop), folder_(std::move(folder)), lockSuffix_(std::move(lockSuffix)) {}
 
     std::filesystem::path programFolder() const override { return folder_; }
-    std::unique_ptr<platform::InstanceLock> lockInstance(const std::string& name) override {
+    platform::InstanceLockAttempt lockInstance(const std::string& name) override {
         return platform::LockInstance(name + lockSuffix_);
     }
 

@@ -55,9 +55,24 @@ class OpenWorkWindow : public WorkWindowIntents {
 }  // namespace
 
 KestrelApp::KestrelApp(platform::Platform& platform)
-    : host(platform), loop(platform.loop), desktop(platform.desktop), ports(platform.ports) {}
+    : host(platform), loop(platform.loop), desktop(platform.desktop), ports(platform.ports) {
+    // A termination request (a signal) ends the run as the operator's exit does.
+    desktop.setTerminationHandler([this] { Exit(); });
+}
 
-KestrelApp::~KestrelApp() = default;
+KestrelApp::~KestrelApp() {
+    desktop.setTerminationHandler({});
+}
+
+void KestrelApp::Exit() {
+    if (fWinServ != nullptr) {
+        fWinServ->TB_ExitClick();
+    } else if (fKestrel != nullptr) {
+        fKestrel->close();
+    } else {
+        loop.quit();
+    }
+}
 
 void KestrelApp::start() {
     auto splash = std::make_unique<TSplashForm>();

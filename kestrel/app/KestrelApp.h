@@ -60,6 +60,9 @@ class KestrelApp {
     void start();
     // The event loop, until the program ends.
     void run();
+    // Ends the run: through the work window's exit while it is open (the exchange log file
+    // closed, the ports closed), else by closing the main window.
+    void Exit();
 
     template <typename Key>
     std::string_view text(Key key) const {

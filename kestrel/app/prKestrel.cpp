@@ -70,11 +70,14 @@ void TfKestrel::FormCreate() {
     // Dates, times and numbers use fixed formats inside the program; the user's system settings
     // get the same formats where the system keeps such settings.
     app_.desktop.writeRegionalFormats();
-    app_.instanceLock = app_.desktop.lockInstance("KESTREL");
+    platform::InstanceLockAttempt lock = app_.desktop.lockInstance("KESTREL");
+    app_.instanceLock = std::move(lock.lock);
     if (!app_.instanceLock) {
-        app_.desktop.messageBox(platform::BoxIcon::Error,
-                                std::string(app_.text(WorkTexts::AlreadyRunning)),
-                                platform::BoxButtons::Ok);
+        // "Already running" only when another instance holds the lock.
+        app_.desktop.messageBox(
+            platform::BoxIcon::Error,
+            lock.error.empty() ? std::string(app_.text(WorkTexts::AlreadyRunning)) : lock.error,
+            platform::BoxButtons::Ok);
         app_.loop.quit();
     }
 }

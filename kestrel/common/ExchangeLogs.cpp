@@ -125,6 +125,16 @@ void ExchangeLogs::LogTick(std::string& buffer, platform::Timer& timer, const ch
     timer.setEnabled(false);
 }
 
+void ExchangeLogs::CloseExchangeLogFile() {
+    if (tWaitWrRs_Serv.enabled()) {
+        ServerLogTick();
+    }
+    if (tWaitWrRs_WinPh.enabled()) {
+        WinLogTick();
+    }
+    ExchangeLogFile.close();
+}
+
 void ExchangeLogs::ServerLogTick() {
     LogTick(ServerLogBuffer_, tWaitWrRs_Serv, "ser: ", LogPaneId::Server);
 }

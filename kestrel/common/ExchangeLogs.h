@@ -52,6 +52,9 @@ class ExchangeLogs {
     void ServerLogTick();
     void WinLogTick();
 
+    // Receptions still waiting for their tick go into the file, then it closes.
+    void CloseExchangeLogFile();
+
     // Held open for a server run, by the SERVER item and the work window's exit.
     kestrel::ExchangeLogFile ExchangeLogFile;
     // The deferred logs, running only while a batch is pending.

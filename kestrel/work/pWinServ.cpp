@@ -371,7 +371,7 @@ void TfWinServ::TB_ExitClick() {
         app_.serverPort->SetServerDtr(true);
     }
     if (app_.values.debug.DebugFile) {
-        app_.logs->ExchangeLogFile.close();
+        app_.logs->CloseExchangeLogFile();
     }
     tStopPO.setEnabled(true);
 }

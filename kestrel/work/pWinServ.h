@@ -79,6 +79,9 @@ class TfWinServ : public platform::Form, public WorkWindowIntents {
     platform::Timer tStartPhone;
     platform::Timer tStopPO;
 
+    // The end of the run: the exchange log file closes, then the SERVER port and the program.
+    void TB_ExitClick();
+
   private:
     void tInitTimer();
     void tStopOKTimer();
@@ -87,7 +90,6 @@ class TfWinServ : public platform::Form, public WorkWindowIntents {
     void ApplyWorkWindowTexts();
     void TB_ContrSostClick();
     void TB_PhoneClick();
-    void TB_ExitClick();
     void rxAuto_PhoneChange();
     void ShowAutoDial(bool on);
 

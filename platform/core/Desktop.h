@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,14 @@ class InstanceLock {
     virtual ~InstanceLock() = default;
 };
 
+// The outcome of taking the single-instance lock.
+struct InstanceLockAttempt {
+    std::unique_ptr<InstanceLock> lock;  // set when taken
+    // Empty when another instance holds the lock; otherwise why it could not be taken, naming
+    // where the lock lives.
+    std::string error;
+};
+
 class Desktop {
   public:
     virtual ~Desktop() = default;
@@ -41,8 +50,11 @@ class Desktop {
     virtual bool openDocument(const std::filesystem::path& path) = 0;
     virtual bool startProgram(const std::filesystem::path& path) = 0;
     virtual ScreenSize screenSize() const = 0;
-    // Null when another process holds the lock of that name.
-    virtual std::unique_ptr<InstanceLock> lockInstance(const std::string& name) = 0;
+    // One lock of a name per user on the machine, whatever the environment says.
+    virtual InstanceLockAttempt lockInstance(const std::string& name) = 0;
+    // The system asks the program to end (a termination signal): `handler` runs on the loop
+    // thread for each request. An empty handler leaves such requests to the system's default.
+    virtual void setTerminationHandler(std::function<void()> handler) = 0;
     // The default report of an input/output error no handler caught.
     virtual void reportError(const std::string& message) = 0;
     // Folder of the running executable.

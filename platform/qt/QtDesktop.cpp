@@ -2,14 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
@@ -17,7 +15,11 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace platform {
@@ -34,49 +36,81 @@ class MutexLock : public InstanceLock {
     HANDLE handle_;
 };
 #else
-// An exclusive lock on a file in the user's runtime folder: the system drops it when the process
-// ends, however it ends.
+// An exclusive lock on a file: the system drops it when the process ends, however it ends. The
+// file goes as the lock is let go, and a lock counts only on the file still at the path, so a
+// process that opened the file just before it went cannot hold a lock of its own.
 class FileLock : public InstanceLock {
   public:
-    explicit FileLock(int fd) : fd_(fd) {}
-    ~FileLock() override { ::close(fd_); }
+    FileLock(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~FileLock() override {
+        ::unlink(path_.c_str());
+        ::close(fd_);
+    }
 
   private:
     int fd_;
+    std::string path_;
 };
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 #endif
 
 }  // namespace
 
-std::unique_ptr<InstanceLock> LockInstance(const std::string& name) {
 #ifdef Q_OS_WIN
+InstanceLockAttempt LockInstance(const std::string& name) {
     HANDLE handle = CreateMutexA(nullptr, TRUE, name.c_str());
     if (handle == nullptr) {
-        return nullptr;
+        return {nullptr, "The single-instance lock \"" + name + "\" cannot be taken: error " +
+                             std::to_string(GetLastError())};
     }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(handle);
-        return nullptr;
+        return {};
     }
-    return std::make_unique<MutexLock>(handle);
-#else
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
-    }
-    const QByteArray path =
-        QDir(folder).filePath(QString::fromStdString(name) + ".lock").toLocal8Bit();
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return nullptr;
-    }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return nullptr;
-    }
-    return std::make_unique<FileLock>(fd);
-#endif
+    return {std::make_unique<MutexLock>(handle), {}};
 }
+#else
+std::string InstanceLockPath(const std::string& name) {
+    // A fixed folder and the user's number, never the environment: one instance per user on the
+    // machine, however the program was started.
+    return "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock";
+}
+
+InstanceLockAttempt LockInstance(const std::string& name) {
+    const std::string path = InstanceLockPath(name);
+    const auto failure = [&path](const std::string& why) {
+        return InstanceLockAttempt{nullptr,
+                                   "The single-instance lock " + path + " cannot be taken: " + why};
+    };
+    for (;;) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            return failure(std::strerror(errno));
+        }
+        struct stat opened {};
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_uid != ::getuid()) {
+            ::close(fd);
+            return failure("it is not a file of this user");
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            if (error == EWOULDBLOCK) {
+                return {};  // another instance holds it
+            }
+            return failure(std::strerror(error));
+        }
+        struct stat current {};
+        if (::stat(path.c_str(), &current) == 0 && SameFile(current, opened)) {
+            return {std::make_unique<FileLock>(fd, path), {}};
+        }
+        ::close(fd);  // the holder let go and removed it meanwhile: take the new one
+    }
+}
+#endif
 
 QtDesktop::QtDesktop(QtEventLoop& loop) : loop_(loop) {}
 
@@ -180,8 +214,17 @@ ScreenSize QtDesktop::screenSize() const {
     return screen ? ScreenSize{screen->size().width(), screen->size().height()} : ScreenSize{};
 }
 
-std::unique_ptr<InstanceLock> QtDesktop::lockInstance(const std::string& name) {
+InstanceLockAttempt QtDesktop::lockInstance(const std::string& name) {
     return LockInstance(name);
+}
+
+void QtDesktop::setTerminationHandler(std::function<void()> handler) {
+#ifndef Q_OS_WIN
+    termination_.reset();
+    if (handler) {
+        termination_ = std::make_unique<TerminationSignals>(loop_, std::move(handler));
+    }
+#endif
 }
 
 void QtDesktop::reportError(const std::string& message) {

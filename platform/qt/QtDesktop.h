@@ -5,6 +5,9 @@
 
 #include "FormRenderer.h"
 #include "QtEventLoop.h"
+#ifndef Q_OS_WIN
+#include "TerminationSignals.h"
+#endif
 #include "platform/core/Desktop.h"
 
 namespace platform {
@@ -22,7 +25,8 @@ class QtDesktop : public Desktop {
     bool openDocument(const std::filesystem::path& path) override;
     bool startProgram(const std::filesystem::path& path) override;
     ScreenSize screenSize() const override;
-    std::unique_ptr<InstanceLock> lockInstance(const std::string& name) override;
+    InstanceLockAttempt lockInstance(const std::string& name) override;
+    void setTerminationHandler(std::function<void()> handler) override;
     void reportError(const std::string& message) override;
     std::filesystem::path programFolder() const override;
     void writeRegionalFormats() override;
@@ -36,9 +40,16 @@ class QtDesktop : public Desktop {
     QtEventLoop& loop_;
     std::string title_;
     std::map<const Form*, std::unique_ptr<FormRenderer>> renderers_;
+#ifndef Q_OS_WIN
+    std::unique_ptr<TerminationSignals> termination_;
+#endif
 };
 
 // The named single-instance lock of this desktop (also used directly by tests).
-std::unique_ptr<InstanceLock> LockInstance(const std::string& name);
+InstanceLockAttempt LockInstance(const std::string& name);
+#ifndef Q_OS_WIN
+// Where the lock of that name lives.
+std::string InstanceLockPath(const std::string& name);
+#endif
 
 }  // namespace platform

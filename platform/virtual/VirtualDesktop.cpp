@@ -105,11 +105,26 @@ bool VirtualDesktop::startProgram(const std::filesystem::path& path) {
     return true;
 }
 
-std::unique_ptr<InstanceLock> VirtualDesktop::lockInstance(const std::string& name) {
-    if (!system_.heldLocks.insert(name).second) {
-        return nullptr;
+InstanceLockAttempt VirtualDesktop::lockInstance(const std::string& name) {
+    if (const auto broken = system_.brokenLocks.find(name); broken != system_.brokenLocks.end()) {
+        return {nullptr, broken->second};
     }
-    return std::make_unique<VirtualInstanceLock>(system_, name);
+    if (!system_.heldLocks.insert(name).second) {
+        return {};
+    }
+    return {std::make_unique<VirtualInstanceLock>(system_, name), {}};
+}
+
+bool VirtualDesktop::requestTermination() {
+    if (!terminationHandler_) {
+        return false;
+    }
+    loop_.post([this] {
+        if (terminationHandler_) {
+            terminationHandler_();
+        }
+    });
+    return true;
 }
 
 void VirtualDesktop::reportError(const std::string& message) {

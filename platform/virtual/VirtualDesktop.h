@@ -2,6 +2,8 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +17,8 @@ namespace platform {
 // What several virtual programs share: the named instance locks of one machine.
 struct VirtualSystem {
     std::set<std::string> heldLocks;
+    // Locks that cannot be taken for a reason other than a holder, with the system's error.
+    std::map<std::string, std::string> brokenLocks;
 };
 
 // One thing the desktop saw, with the virtual time it happened at.
@@ -44,7 +48,10 @@ class VirtualDesktop : public Desktop, private ControlView {
     bool openDocument(const std::filesystem::path& path) override;
     bool startProgram(const std::filesystem::path& path) override;
     ScreenSize screenSize() const override { return {1920, 1080}; }
-    std::unique_ptr<InstanceLock> lockInstance(const std::string& name) override;
+    InstanceLockAttempt lockInstance(const std::string& name) override;
+    void setTerminationHandler(std::function<void()> handler) override {
+        terminationHandler_ = std::move(handler);
+    }
     void reportError(const std::string& message) override;
     std::filesystem::path programFolder() const override { return programFolder_; }
     void writeRegionalFormats() override { ++regionalFormatWrites_; }
@@ -57,6 +64,9 @@ class VirtualDesktop : public Desktop, private ControlView {
     // The form of that name that is on screen now, or null.
     Form* shownForm(const std::string& name) const;
     int regionalFormatWrites() const { return regionalFormatWrites_; }
+    // The system asks the program to end, as a termination signal does: the handler runs through
+    // the loop. False when the program has no handler (the system would end it at once).
+    bool requestTermination();
     const std::string& applicationTitle() const { return title_; }
 
   private:
@@ -75,6 +85,7 @@ class VirtualDesktop : public Desktop, private ControlView {
     std::set<std::string> ownLocks_;
     std::string title_;
     int regionalFormatWrites_ = 0;
+    std::function<void()> terminationHandler_;
 };
 
 }  // namespace platform

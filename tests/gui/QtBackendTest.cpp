@@ -9,9 +9,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
+#include <functional>
 
 #include "platform/core/Timer.h"
 #include "platform/qt/QtPlatform.h"
+#include "support/TempFolder.h"
 
 using namespace platform;
 
@@ -71,13 +74,47 @@ TEST(QtTimers, NestedLoopKeepsOtherTimersRunning) {
     EXPECT_EQ(outerTicks, 2);
 }
 
-TEST(QtInstanceLock, SecondHolderIsRefusedUntilTheFirstReleases) {
-    const std::string name = "KESTREL-TEST-" + std::to_string(QCoreApplication::applicationPid());
-    auto first = LockInstance(name);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(LockInstance(name), nullptr);
-    first.reset();
-    EXPECT_NE(LockInstance(name), nullptr);
+std::string TestLockName() {
+    return "KESTREL-TEST-" + std::to_string(QCoreApplication::applicationPid());
+}
+
+TEST(QtInstanceLock, OnePerUserWhateverTheEnvironmentAndGoneWhenReleased) {
+    const std::string name = TestLockName();
+    InstanceLockAttempt first = LockInstance(name);
+    ASSERT_NE(first.lock, nullptr);
+    // A second start with runtime and temporary folders of its own still finds the lock.
+    testing_support::TempFolder elsewhere;
+    const QByteArray folder = QByteArray::fromStdString(elsewhere.path().string());
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qputenv("XDG_RUNTIME_DIR", folder);
+    qputenv("TMPDIR", folder);
+    const InstanceLockAttempt second = LockInstance(name);
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv("TMPDIR", temporary);
+    EXPECT_EQ(second.lock, nullptr);
+    EXPECT_EQ(second.error, "");  // held by another instance: no other fault
+
+    first.lock.reset();
+    EXPECT_FALSE(std::filesystem::exists(InstanceLockPath(name)));
+    EXPECT_NE(LockInstance(name).lock, nullptr);
+}
+
+TEST(QtInstanceLock, LockThatCannotBeTakenIsAnErrorNamingItsPath) {
+    const std::string name = TestLockName();
+    const std::filesystem::path path = InstanceLockPath(name);
+    using Make = std::function<void()>;
+    const std::pair<const char*, Make> cases[] = {
+        {"a folder", [&] { std::filesystem::create_directory(path); }},
+        {"a link", [&] { std::filesystem::create_symlink("/dev/null", path); }},
+    };
+    for (const auto& [what, make] : cases) {
+        make();
+        const InstanceLockAttempt attempt = LockInstance(name);
+        EXPECT_EQ(attempt.lock, nullptr) << what;
+        EXPECT_NE(attempt.error.find(path.string()), std::string::npos) << what << attempt.error;
+        std::filesystem::remove(path);
+    }
 }
 
 // A small form with one control of each kind that takes input.

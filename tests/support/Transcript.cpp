@@ -101,8 +101,11 @@ class Transcript::RecordingDesktop : public platform::Desktop {
         return inner_.startProgram(path);
     }
     platform::ScreenSize screenSize() const override { return inner_.screenSize(); }
-    std::unique_ptr<platform::InstanceLock> lockInstance(const std::string& name) override {
+    platform::InstanceLockAttempt lockInstance(const std::string& name) override {
         return inner_.lockInstance(name);
+    }
+    void setTerminationHandler(std::function<void()> handler) override {
+        inner_.setTerminationHandler(std::move(handler));
     }
     void reportError(const std::string& message) override { inner_.reportError(message); }
     std::filesystem::path programFolder() const override { return inner_.programFolder(); }
