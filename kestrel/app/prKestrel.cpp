@@ -184,21 +184,28 @@ void TfKestrel::ShowDocument(const std::filesystem::path& path) {
 }
 
 bool TfKestrel::OpenDocumentFile() {
-    const std::filesystem::path& path = app_.values.program.DocumentPath;
-    app_.desktop.openDocument(path);
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
-        return false;
-    }
-    ShowMissingFile(path);
-    return true;
+    return shared::OpenDocumentFile(app_.desktop, app_.values.program.DocumentPath,
+                                    MissingFileTexts());
 }
 
-void TfKestrel::ShowMissingFile(const std::filesystem::path& path) {
-    app_.desktop.messageBox(platform::BoxIcon::Information,
-                            std::string(app_.text(FileTexts::FilePrefix)) + path.string() +
-                                std::string(app_.text(FileTexts::NotFoundSuffix)),
-                            platform::BoxButtons::Ok);
+void TfKestrel::RunCableTester() {
+#ifdef _WIN32
+    constexpr const char* kCableTester = "Plover.exe";
+#else
+    constexpr const char* kCableTester = "Plover";
+#endif
+    const std::filesystem::path path = app_.values.program.ProgramFolder / "Plover" / kCableTester;
+    // The start is tried first: a missing tester is reported only by the message.
+    app_.desktop.startProgram(path);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        shared::ShowMissingFile(app_.desktop, MissingFileTexts(), path);
+    }
+}
+
+shared::MissingFileTexts TfKestrel::MissingFileTexts() const {
+    return {std::string(app_.text(FileTexts::FilePrefix)),
+            std::string(app_.text(FileTexts::NotFoundSuffix))};
 }
 
 }  // namespace kestrel

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/core/Form.h"
+#include "shared/DocumentOpening.h"
 
 namespace kestrel {
 
@@ -30,6 +31,8 @@ class TfKestrel : public platform::Form {
     void ShowDebugFlags();
     void ShowDocument(const std::filesystem::path& path);
     bool OpenDocumentFile();
+    // Starts the cable tester beside the program as a process of its own.
+    void RunCableTester();
 
     platform::Control& pBaza;
     platform::Control& iBaza;
@@ -43,7 +46,7 @@ class TfKestrel : public platform::Form {
     platform::Control& mExit;
 
   private:
-    void ShowMissingFile(const std::filesystem::path& path);
+    shared::MissingFileTexts MissingFileTexts() const;
 
     KestrelApp& app_;
 };

@@ -144,6 +144,7 @@ TInRS232::TInRS232(KestrelApp& app)
     XComm_WIN->setSpeed(9600);
 
     mSave.onClick = [this] { mSaveClick(); };
+    mNullMod.onClick = [this] { app_.fKestrel->RunCableTester(); };
     mExit.onClick = [this] { close(); };
     onKeyDown = [this](int key) { FormKeyDown(key); };
     onClose = [this] { FormClose(); };
