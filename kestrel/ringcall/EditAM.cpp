@@ -61,7 +61,7 @@ TEditorAdrM::TEditorAdrM(ClientCall& call)
       ListBox1(platform::AddControl(pList, ControlKind::ListBox, "ListBox1", {})),
       pEdit(platform::AddControl(*this, ControlKind::Panel, "pEdit", {0, 0, 0, 140})),
       LabeledEdit1(
-          platform::AddControl(pEdit, ControlKind::LabeledEdit, "LabeledEdit1", {8, 24, 200, 24})),
+          platform::AddControl(pEdit, ControlKind::LabeledEdit, "LabeledEdit1", {8, 24, 264, 24})),
       LabeledEdit2(platform::AddControl(pEdit, ControlKind::LabeledEdit, "LabeledEdit2",
                                         {216, 24, 336, 24})),
       BitBtn1(Button(pEdit, "BitBtn1", 8)),
