@@ -149,8 +149,9 @@ int MeasureRun(bool debugSwitches, std::size_t size, int limitSeconds) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("kestrel-log-burst-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
-    if (const std::string error =
-            tools::WriteDemoFolder({}, folder, {server.path, win.path, false});
+    if (const std::string error = tools::WriteDemoFolder(
+            {}, folder,
+            {.serverDevice = server.path, .winDevice = win.path, .autoStartServer = false});
         !error.empty()) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
@@ -197,8 +198,8 @@ int MeasureRun(bool debugSwitches, std::size_t size, int limitSeconds) {
 
     tools::InProcessKestrel k(folder, "-bench-" + std::to_string(::getpid()));
     k.app.start();
-    k.app.values.DebugMonitor = debugSwitches;
-    k.app.values.DebugFile = debugSwitches;
+    k.app.values.debug.DebugMonitor = debugSwitches;
+    k.app.values.debug.DebugFile = debugSwitches;
     platform::Timer beat(k.loop, kBeatMs, true);
     beat.onTick([&] {
         lastBeat = Clock::now().time_since_epoch().count();

@@ -15,7 +15,7 @@ namespace tools {
 struct DemoSettings {
     std::string serverDevice;
     std::string winDevice;
-    std::string ringDevice;
+    std::string ringDevice{};  // none: the RING port is left unmapped
     bool autoStartServer = true;
     bool autoDial = false;
 };
