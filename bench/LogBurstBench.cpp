@@ -149,8 +149,9 @@ int MeasureRun(bool debugSwitches, std::size_t size, int limitSeconds) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("kestrel-log-burst-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
-    if (const std::string error =
-            tools::WriteDemoFolder({}, folder, {server.path, win.path, false});
+    if (const std::string error = tools::WriteDemoFolder(
+            {}, folder,
+            {.serverDevice = server.path, .winDevice = win.path, .autoStartServer = false});
         !error.empty()) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;

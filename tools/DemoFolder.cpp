@@ -32,11 +32,12 @@ std::string WriteDemoFolder(const std::filesystem::path& stage, const std::files
     std::filesystem::create_directories(folder / "Work", ec);
     const bool written =
         WriteLines(folder / "Work" / "ComPorts.000",
-                   {"COM1=" + settings.serverDevice, "COM2=" + settings.winDevice}) &&
+                   {"COM1=" + settings.serverDevice, "COM2=" + settings.winDevice,
+                    "COM3=" + settings.ringDevice}) &&
         WriteLines(folder / "Work" / "FileInRS.000",
-                   {"1.16", "COM1", "115200", "COM2", "115200", "", "115200", "internet.demo",
+                   {"1.16", "COM1", "115200", "COM2", "115200", "COM3", "115200", "internet.demo",
                     "5001", "30", "100", "20", "0", "0", "0", "1", "20",
-                    settings.autoStartServer ? "1" : "0", "0"});
+                    settings.autoStartServer ? "1" : "0", settings.autoDial ? "1" : "0"});
     return written ? std::string() : "cannot write the Work files of " + folder.string();
 }
 

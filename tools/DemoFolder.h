@@ -4,17 +4,20 @@
 #include <string>
 
 #include "PtyEndpoint.h"
+#include "sim/DialOutModemSim.h"
 #include "sim/PollingSoftwareSim.h"
 
 namespace tools {
 
 // The demo program folder: the staged program tree with a Work folder whose port map points
-// COM1 (SERVER) and COM2 (WIN) at the simulator's terminals, and settings naming them, an APN
-// and a GPRS port.
+// COM1 (SERVER), COM2 (WIN) and COM3 (RING) at the simulator's terminals, and settings naming
+// them, an APN and a GPRS port.
 struct DemoSettings {
     std::string serverDevice;
     std::string winDevice;
+    std::string ringDevice{};  // none: the RING port is left unmapped
     bool autoStartServer = true;
+    bool autoDial = false;
 };
 
 // Copies the staged tree (when `stage` is given) and writes the Work files. Returns the error.
@@ -30,26 +33,34 @@ inline void ScriptDemoPolling(sim::PollingSoftwareSim& polling) {
     polling.dial(600, kDemoNumber);
 }
 
-// The demo's simulated peers on pseudo-terminals: a quiet modem on the SERVER line and the
-// polling software on the WIN line.
+// The demo's simulated peers on pseudo-terminals: a quiet modem on the SERVER line, the polling
+// software on the WIN line and a dial-out modem on the RING line that answers a dial with BUSY.
 struct DemoPeers {
     explicit DemoPeers(platform::EventLoop& loop)
-        : serverLine(loop), winLine(loop), modem(loop, serverLine), polling(loop, winLine) {}
+        : serverLine(loop),
+          winLine(loop),
+          ringLine(loop),
+          modem(loop, serverLine),
+          polling(loop, winLine),
+          ringModem(loop, ringLine) {}
 
     // Writes the demo folder for these terminals. Returns the error, empty on success.
     std::string prepare(const std::filesystem::path& stage, const std::filesystem::path& folder,
-                        bool autoStartServer) {
-        if (!serverLine.ok() || !winLine.ok()) {
+                        bool autoStartServer, bool autoDial = false) {
+        if (!serverLine.ok() || !winLine.ok() || !ringLine.ok()) {
             return "no pseudo-terminals";
         }
         return WriteDemoFolder(stage, folder,
-                               {serverLine.devicePath(), winLine.devicePath(), autoStartServer});
+                               {serverLine.devicePath(), winLine.devicePath(),
+                                ringLine.devicePath(), autoStartServer, autoDial});
     }
 
     PtyEndpoint serverLine;
     PtyEndpoint winLine;
+    PtyEndpoint ringLine;
     sim::QuietModemSim modem;
     sim::PollingSoftwareSim polling;
+    sim::DialOutModemSim ringModem;
 };
 
 }  // namespace tools

@@ -1,9 +1,11 @@
 // Simulated peers on pseudo-terminals for a demo of Kestrel:
-//   kestrel-sim <staged program folder> <demo folder> [--snapshot <picture.png>]
-// Writes the demo folder (the staged tree, Work/ComPorts.000 pointing COM1 and COM2 at the
-// simulator's terminals, settings with APN, GPRS port and both ports), puts a quiet modem on the
-// SERVER terminal and the polling software on the WIN terminal, and starts Kestrel. The polling
-// software dials once the server has opened its port. With --snapshot (for machines without a
+//   kestrel-sim <staged program folder> <demo folder> [--auto-dial] [--snapshot <picture.png>]
+// Writes the demo folder (the staged tree, Work/ComPorts.000 pointing COM1, COM2 and COM3 at the
+// simulator's terminals, settings with APN, GPRS port and the three ports), puts a quiet modem on
+// the SERVER terminal, the polling software on the WIN terminal and a dial-out modem that answers
+// BUSY on the RING terminal, and starts Kestrel. The polling software dials once the server has
+// opened its port; with --auto-dial Kestrel rings that number by itself, otherwise the operator
+// can ring a number from the modem window. With --snapshot (for machines without a
 // display) Kestrel runs in this process on the current Qt platform: the operator presses SERVER,
 // the work window starts the server, and a picture of the work window is saved after the dial was
 // answered.
@@ -23,17 +25,24 @@ namespace {
 
 constexpr int kDemoLimitMs = 20'000;
 
-void PrintTraffic(const sim::PollingSoftwareSim& polling) {
+std::string Printable(const std::string& bytes) {
     std::string seen;
-    for (char c : polling.received().all()) {
+    for (char c : bytes) {
         seen += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
     }
-    std::printf("The polling software received: %s\n", seen.c_str());
+    return seen;
+}
+
+void PrintTraffic(const tools::DemoPeers& peers) {
+    std::printf("The polling software received: %s\n",
+                Printable(peers.polling.received().all()).c_str());
+    std::printf("The RING modem received: %s\n",
+                Printable(peers.ringModem.received().all()).c_str());
 }
 
 bool Prepared(tools::DemoPeers& peers, const std::filesystem::path& stage,
-              const std::filesystem::path& folder) {
-    const std::string error = peers.prepare(stage, folder, true);
+              const std::filesystem::path& folder, bool autoDial) {
+    const std::string error = peers.prepare(stage, folder, true, autoDial);
     if (!error.empty()) {
         std::fprintf(stderr, "kestrel-sim: %s\n", error.c_str());
         return false;
@@ -43,10 +52,10 @@ bool Prepared(tools::DemoPeers& peers, const std::filesystem::path& stage,
 }
 
 int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path& folder,
-                 const std::string& picture) {
+                 bool autoDial, const std::string& picture) {
     tools::InProcessKestrel k(folder);
     tools::DemoPeers peers(k.loop);
-    if (!Prepared(peers, stage, folder)) {
+    if (!Prepared(peers, stage, folder, autoDial)) {
         return 1;
     }
     const sim::PollingSoftwareSim& polling = peers.polling;
@@ -68,7 +77,7 @@ int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path
         k.click(*k.app.fWinServ, k.app.fWinServ->TB_Exit);
     });
     k.app.run();
-    PrintTraffic(polling);
+    PrintTraffic(peers);
     if (!saved) {
         std::fprintf(stderr, "kestrel-sim: no picture of the work window\n");
         return 1;
@@ -77,10 +86,11 @@ int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path
     return polling.received().timeOf("CONNECT") >= 0 ? 0 : 1;
 }
 
-int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& folder) {
+int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& folder,
+               bool autoDial) {
     platform::QtEventLoop loop;
     tools::DemoPeers peers(loop);
-    if (!Prepared(peers, stage, folder)) {
+    if (!Prepared(peers, stage, folder, autoDial)) {
         return 1;
     }
 
@@ -91,13 +101,15 @@ int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& 
         std::fprintf(stderr, "kestrel-sim: cannot start %s\n", (folder / "Kestrel").c_str());
         return 1;
     }
-    std::printf("Kestrel runs in %s; SERVER is COM1=%s, WIN is COM2=%s.\n", folder.c_str(),
-                peers.serverLine.devicePath().c_str(), peers.winLine.devicePath().c_str());
+    std::printf("Kestrel runs in %s; SERVER is COM1=%s, WIN is COM2=%s, RING is COM3=%s.\n",
+                folder.c_str(), peers.serverLine.devicePath().c_str(),
+                peers.winLine.devicePath().c_str(), peers.ringLine.devicePath().c_str());
     std::printf(
-        "Press SERVER: the work window starts the server and the polling software dials.\n");
+        "Press SERVER: the work window starts the server and the polling software dials%s.\n",
+        autoDial ? "; auto-dial rings the number on the RING modem" : "");
     std::fflush(stdout);
     loop.runUntil([&] { return kestrel.state() == QProcess::NotRunning; });
-    PrintTraffic(peers.polling);
+    PrintTraffic(peers);
     return 0;
 }
 
@@ -105,15 +117,17 @@ int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& 
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QStringList args = application.arguments();
+    QStringList args = application.arguments();
+    const bool autoDial = args.removeAll("--auto-dial") > 0;
     if (args.size() == 5 && args[3] == "--snapshot") {
-        return RunInProcess(args[1].toStdString(), args[2].toStdString(), args[4].toStdString());
+        return RunInProcess(args[1].toStdString(), args[2].toStdString(), autoDial,
+                            args[4].toStdString());
     }
     if (args.size() != 3) {
         std::fprintf(stderr,
-                     "usage: kestrel-sim <staged program folder> <demo folder> [--snapshot "
-                     "<picture.png>]\n");
+                     "usage: kestrel-sim <staged program folder> <demo folder> [--auto-dial] "
+                     "[--snapshot <picture.png>]\n");
         return 2;
     }
-    return RunProgram(args[1].toStdString(), args[2].toStdString());
+    return RunProgram(args[1].toStdString(), args[2].toStdString(), autoDial);
 }

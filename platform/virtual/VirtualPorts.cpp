@@ -183,7 +183,8 @@ PortPresence VirtualSerialPorts::probe(const std::string& name) {
     if (it == devices_.end()) {
         return PortPresence::Absent;
     }
-    if (it->second->openByProgram()) {
+    // A device that vanished is absent even while the program still holds it open.
+    if (it->second->openByProgram() && it->second->presence() != PortPresence::Absent) {
         return PortPresence::Busy;
     }
     return it->second->presence();
