@@ -11,6 +11,7 @@
 #include "DemoFolder.h"
 #include "InProcessKestrel.h"
 #include "kestrel/app/prKestrel.h"
+#include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/work/pWinServ.h"
 #include "platform/qt/QtDesktop.h"
 #include "shared/Helpers.h"
