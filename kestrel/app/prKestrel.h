@@ -44,6 +44,9 @@ class TfKestrel : public platform::Form {
 
   private:
     void ShowMissingFile(const std::filesystem::path& path);
+    // The Work folder beside the program: false, after an error box with its path, when it is
+    // missing or not a folder.
+    bool CheckWorkFolder();
 
     KestrelApp& app_;
 };
