@@ -138,6 +138,17 @@ constexpr std::array<Row, 4> kStartTexts = {{
     {"Старт сервер", "Старт сервер", "Start server"},
 }};
 
+// The program's files live in a Work folder beside it, which it never creates.
+constexpr std::array<Row, 4> kWorkFolderTexts = {{
+    {"Не знайдено папку Work: ", "Не найдена папка Work: ", "The Work folder is missing: "},
+    {"Work не є папкою: ", "Work не является папкой: ", "Work is not a folder: "},
+    {"Програма очікує папку Work поруч із собою і не створює її.",
+     "Программа ожидает папку Work рядом с собой и не создаёт её.",
+     "The program expects a Work folder beside it and does not create it."},
+    {"Файл налаштувань не прочитано", "Файл настроек не прочитан",
+     "The settings file could not be read"},
+}};
+
 constexpr std::array<Row, 5> kFileTexts = {{
     {"Файл -", "Файл - ", "File - "},
     {" не знайдений!!!", " не найден!!!", " not found!!!"},
@@ -223,6 +234,10 @@ std::string_view CatalogText(StartTexts key, std::uint8_t languageIndex) {
 
 std::string_view CatalogText(FileTexts key, std::uint8_t languageIndex) {
     return Lookup(kFileTexts, int(key), languageIndex);
+}
+
+std::string_view CatalogText(WorkFolderTexts key, std::uint8_t languageIndex) {
+    return Lookup(kWorkFolderTexts, int(key), languageIndex);
 }
 
 std::string_view CatalogText(CallTexts key, std::uint8_t languageIndex) {

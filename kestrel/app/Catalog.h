@@ -120,6 +120,13 @@ enum class FileTexts {
     SimError,
 };
 
+enum class WorkFolderTexts {
+    WorkFolderMissing = 1,
+    WorkNotAFolder,
+    WorkFolderExpected,
+    SettingsUnreadable,
+};
+
 enum class CallTexts {
     CallTitle = 1,
     CallStopKeys,
@@ -152,6 +159,7 @@ std::string_view CatalogText(PortTexts key, std::uint8_t languageIndex);
 std::string_view CatalogText(ModemFaultTexts key, std::uint8_t languageIndex);
 std::string_view CatalogText(StartTexts key, std::uint8_t languageIndex);
 std::string_view CatalogText(FileTexts key, std::uint8_t languageIndex);
+std::string_view CatalogText(WorkFolderTexts key, std::uint8_t languageIndex);
 std::string_view CatalogText(CallTexts key, std::uint8_t languageIndex);
 std::string_view CatalogText(AboutTexts key, std::uint8_t languageIndex);
 std::string_view CatalogText(WaitTexts key, std::uint8_t languageIndex);

@@ -30,8 +30,8 @@ class ComModem;
 //
 // Units. Each subsystem's logic is a unit object owned by this app: the exchange logs, the SERVER
 // and WIN ports, the relay, the modem emulator, the modem service. A unit holds its own state
-// under the names its Part gives it (`WinRxBuffer`, `ServerWriteFailed`, ...) and the timers it
-// drives with their handlers; its public operations carry the Part's operation names
+// under its documented names (`WinRxBuffer`, `ServerWriteFailed`, ...) and the timers it drives
+// with their handlers; its public operations carry the documented operation names
 // (`XComm_WINData`, `WinOpen`, `LogServer`). A data module (`TdComModem`, `TdDop_RS`,
 // `TDataModule_RING`) is such a unit: a non-visual object that lives for the whole run and holds
 // its timers and ports. A unit is given, at construction, references to the few things it uses
@@ -41,12 +41,13 @@ class ComModem;
 //
 // Windows. Transient windows are created by the Show... operations and reached through one
 // pointer per window class, empty while that window is closed. A window offers intent operations
-// for what units need of it (`WorkWindowIntents`: show the dialled number, a modem fault line,
-// start the auto-dial timer, the link setters); units hold the stand-in below, which passes each
-// intent to the work window while it is open. The settings window offers its settings as values.
+// for what units need of it (`WorkWindowIntents`: the link setters, the dialled number, the modem
+// fault line, the auto-dial timer, the device fields, the log panes); units are given
+// `workWindow`, which passes each intent on while the work window is open. The settings window
+// offers its settings as values (`PortSettingsSource`).
 //
 // Program-wide values. What several units read lives in `values`, grouped (program, settings,
-// links, debug switches); a link flag changes only through its work-window setter.
+// links, debug switches, call); a link flag changes only through its work-window setter.
 //
 // The app wires it all: it creates the units after the settings window, whose ports they use, and
 // hands each port's receptions to its unit.

@@ -3,6 +3,7 @@
 #include "KestrelApp.h"
 #include "KestrelPicture.h"
 #include "Language.h"
+#include "kestrel/common/BoxText.h"
 #include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/ports/ServerPort.h"
 #include "kestrel/settings/In_RS232.h"
@@ -95,7 +96,17 @@ void TfKestrel::mSERVERClick() {
     ProgramValues& values = app_.values;
     TInRS232& settings = *app_.InRS232;
     values.program.ProgramFolder = app_.desktop.programFolder();
-    ReadSettingsFile(settings, values);
+    if (!CheckWorkFolder()) {
+        return;
+    }
+    const std::string unreadable = ReadSettingsFile(settings, values);
+    if (!unreadable.empty()) {
+        app_.desktop.messageBox(platform::BoxIcon::Error,
+                                std::string(app_.text(WorkFolderTexts::SettingsUnreadable)) + "\n" +
+                                    CutForBox(unreadable),
+                                platform::BoxButtons::Ok);
+        return;
+    }
     values.settings.GprsPort = settings.GprsPort();
     values.settings.GprsApn = settings.GprsApn();
     if (!CheckGprsParameters() || !app_.serverPort->CheckServerPort() ||
@@ -142,6 +153,23 @@ void TfKestrel::mSetParClick() {
     ReadSettingsFile(settings, values);
     settings.SetSettingsCaptions();
     app_.desktop.showModal(settings);
+}
+
+bool TfKestrel::CheckWorkFolder() {
+    const std::filesystem::path work = app_.values.program.ProgramFolder / "Work";
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(work, ec);
+    if (std::filesystem::is_directory(status)) {
+        return true;
+    }
+    const WorkFolderTexts problem = std::filesystem::exists(status)
+                                        ? WorkFolderTexts::WorkNotAFolder
+                                        : WorkFolderTexts::WorkFolderMissing;
+    app_.desktop.messageBox(platform::BoxIcon::Error,
+                            std::string(app_.text(problem)) + work.string() + "\n" +
+                                std::string(app_.text(WorkFolderTexts::WorkFolderExpected)),
+                            platform::BoxButtons::Ok);
+    return false;
 }
 
 bool TfKestrel::CheckGprsParameters() {

@@ -47,6 +47,9 @@ class TfKestrel : public platform::Form {
 
   private:
     shared::MissingFileTexts MissingFileTexts() const;
+    // The Work folder beside the program: false, after an error box with its path, when it is
+    // missing or not a folder.
+    bool CheckWorkFolder();
 
     KestrelApp& app_;
 };

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "kestrel/app/Catalog.h"
+#include "kestrel/common/BoxText.h"
 #include "shared/Helpers.h"
 #include "shared/PortProbe.h"
 
@@ -54,7 +55,7 @@ bool CheckPortPresent(platform::Platform& platform, std::uint8_t language,
     }
     platform.desktop.messageBox(
         platform::BoxIcon::Error,
-        std::string(CatalogText(PortTexts::PortOpenError, language)) + settings.name,
+        std::string(CatalogText(PortTexts::PortOpenError, language)) + CutForBox(settings.name),
         platform::BoxButtons::Ok);
     return false;
 }
@@ -71,7 +72,8 @@ bool ReopenPort(platform::EventLoop& loop, platform::SerialPort& port,
 }
 
 void ReportPortFailure(platform::Desktop& desktop, const platform::SerialPort& port) {
-    desktop.messageBox(platform::BoxIcon::Error, port.lastError(), platform::BoxButtons::Ok);
+    desktop.messageBox(platform::BoxIcon::Error, CutForBox(port.lastError()),
+                       platform::BoxButtons::Ok);
 }
 
 }  // namespace kestrel

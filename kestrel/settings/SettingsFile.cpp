@@ -33,7 +33,7 @@ const char* Flag(const platform::Control& box) {
 
 }  // namespace
 
-void ReadSettingsFile(TInRS232& w, ProgramValues& values) {
+std::string ReadSettingsFile(TInRS232& w, ProgramValues& values) {
     values.settings.SorrelModem = false;
     values.settings.ServerPortOff = false;
     values.settings.WinPortOff = false;
@@ -41,7 +41,7 @@ void ReadSettingsFile(TInRS232& w, ProgramValues& values) {
 
     const shared::TextFileRead file = shared::ReadTextFile(WorkFile(values, kSettingsFile));
     if (file.status != shared::TextFileRead::Status::Read) {
-        return;
+        return file.error;
     }
     platform::Control* const textFields[] = {&w.cbRS232_SERV, &w.cbSpeedServ,     &w.cbRS232_WIN,
                                              &w.cbSpeedWIN,   &w.cbRS232_modRing, &w.cbSpeedModRing,
@@ -85,6 +85,7 @@ void ReadSettingsFile(TInRS232& w, ProgramValues& values) {
             checkedFlag(w.chAuto_Phone, line, values.settings.AutoDial);
         }
     }
+    return {};
 }
 
 bool WriteSettingsFile(TInRS232& w, const ProgramValues& values, platform::Desktop& desktop) {

@@ -1,4 +1,7 @@
+#include <gmock/gmock.h>
+
 #include <gtest/gtest.h>
+#include <fstream>
 
 #include "kestrel/ports/PortCatalogue.h"
 #include "kestrel/ports/ServerPort.h"
@@ -216,4 +219,43 @@ TEST_F(ServerItem, MissingPortAloneAndThenTheSerialPortChecksInOrder) {
 TEST_F(ServerItem, SwitchedOffServerPortSkipsItsCheckButNotTheWinCheck) {
     settingsFile("apn", "5001", "", "", true);
     EXPECT_EQ(serverItemBoxes(), (std::vector<std::string>{"Err порт \"WIN\""}));
+}
+
+// The program expects its Work folder and never creates it: a missing or unusable folder or an
+// unreadable settings file is reported with its path, not as a missing APN.
+TEST_F(ServerItem, AnUnusableWorkFolderOrSettingsFileIsReportedWithItsPath) {
+    using testing::AllOf;
+    using testing::ElementsAre;
+    using testing::HasSubstr;
+    const auto work = folder.path() / "Work";
+    const auto file = work / "FileInRS.000";
+    k.ports.device("COM3");
+    k.ports.device("COM4");
+
+    std::filesystem::remove_all(work);
+    EXPECT_THAT(serverItemBoxes(),
+                ElementsAre(AllOf(HasSubstr("Не знайдено папку Work: " + work.string()),
+                                  HasSubstr("не створює її"))));
+
+    std::ofstream(work) << "a file where the folder should be";
+    EXPECT_THAT(serverItemBoxes(),
+                ElementsAre(AllOf(HasSubstr("Work не є папкою: " + work.string()),
+                                  HasSubstr("не створює її"))));
+
+    std::filesystem::remove(work);
+    std::filesystem::create_directories(file);
+    EXPECT_THAT(serverItemBoxes(), ElementsAre(AllOf(HasSubstr("Файл налаштувань не прочитано"),
+                                                     HasSubstr(file.string()))));
+    EXPECT_NE(k.app.fKestrel, nullptr);
+    EXPECT_TRUE(k.app.fKestrel->visible());  // the run did not start
+}
+
+// A port name read from the settings file is shown in a box cut to a sensible length.
+TEST_F(ServerItem, AHugePortNameIsCutInItsBox) {
+    const std::string huge = "COM" + std::string(1'000'000, '7');
+    settingsFile("apn", "5001", huge, "COM4");
+    const auto boxes = serverItemBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Помилка відкриття портуCOM777", 0), 0u);
+    EXPECT_LE(boxes[0].size(), 400u);
 }
