@@ -89,26 +89,25 @@ void CableTest::StartTest() {
     TestAborted = false;
     TestPassed = false;
 
-    std::string chosen[2];
     for (int number : {1, 2}) {
-        chosen[number - 1] = view_.selectedPort(number);
-        if (chosen[number - 1].empty()) {
+        const std::string port = view_.selectedPort(number);
+        if (port.empty()) {
             view_.switchTestOff();
             ErrorBox((number == 1 ? "RS-01 " : "RS-02 ") +
                      language_.text(TesterText::PortNotAssigned));
             return;
         }
-        side(number).name = chosen[number - 1];
-        view_.showPortName(number, chosen[number - 1]);
+        side(number).name = port;
+        view_.showPortName(number, port);
     }
-    if (chosen[0] == chosen[1]) {
+    if (portName1_ == portName2_) {
         view_.switchTestOff();
         ErrorBox("RS-01 = RS-2");
         return;
     }
     // A port that is gone leaves the switch on with nothing running; switching it off closes
     // what was opened.
-    if (!OpenTestPort(1, chosen[0]) || !OpenTestPort(2, chosen[1])) {
+    if (!OpenTestPort(1) || !OpenTestPort(2)) {
         return;
     }
     RxBuffer1.clear();
@@ -120,8 +119,9 @@ void CableTest::StartTest() {
     tWr_DataRS.setEnabled(true);
 }
 
-bool CableTest::OpenTestPort(int number, const std::string& name) {
+bool CableTest::OpenTestPort(int number) {
     platform::SerialPort& port = side(number).port;
+    const std::string& name = side(number).name;
     if (port.isOpen()) {
         port.close();
     }

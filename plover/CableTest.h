@@ -86,8 +86,8 @@ class CableTest {
     Side side(int number);
 
     void tStepContrRSTimer();
-    // Opens a side's port on `name`; false, after the box, when the port is not present.
-    bool OpenTestPort(int number, const std::string& name);
+    // Opens a side's port on its chosen name; false, after the box, when the port is not present.
+    bool OpenTestPort(int number);
     void CloseTestPort(int number);
     void WriteTick();
     void SendFrame(int number, const std::string& frame);
