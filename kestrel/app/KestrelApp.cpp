@@ -4,6 +4,7 @@
 #include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/modem/pComModem.h"
 #include "kestrel/ports/ServerPort.h"
+#include "kestrel/ringcall/ClientCall.h"
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/winlink/ModemEmulator.h"
 #include "kestrel/winlink/Relay.h"
@@ -18,7 +19,7 @@ namespace kestrel {
 namespace {
 
 // What units ask of the work window, passed on while it is open; a closed window shows nothing.
-class OpenWorkWindow : public WorkWindowIntents {
+class OpenWorkWindow : public WorkWindowIntents, public CallWorkWindow {
   public:
     explicit OpenWorkWindow(TfWinServ*& window) : window_(window) {}
 
@@ -39,6 +40,13 @@ class OpenWorkWindow : public WorkWindowIntents {
     void ClearDeviceFields() override { pass(&TfWinServ::ClearDeviceFields); }
     platform::Control* LogPane(LogPaneId pane) override {
         return window_ != nullptr ? window_->LogPane(pane) : nullptr;
+    }
+    void LogRing(LogKind kind, const std::string& text) override {
+        pass(&TfWinServ::LogRing, kind, text);
+    }
+    void ClearRingLog() override { pass(&TfWinServ::ClearRingLog); }
+    std::string DialledNumber() const override {
+        return window_ != nullptr ? window_->DialledNumber() : std::string();
     }
 
   private:
@@ -86,7 +94,9 @@ void KestrelApp::start() {
 
     platform::SerialPort& server = *InRS232->XComm_Serv;
     platform::SerialPort& win = *InRS232->XComm_WIN;
-    workWindow = std::make_unique<OpenWorkWindow>(fWinServ);
+    auto openWorkWindow = std::make_unique<OpenWorkWindow>(fWinServ);
+    CallWorkWindow& callWorkWindow = *openWorkWindow;
+    workWindow = std::move(openWorkWindow);
     logs = std::make_unique<ExchangeLogs>(loop, values, *workWindow);
     serverPort = std::make_unique<ServerPort>(host, server, *InRS232, values);
     winPort = std::make_unique<WinPort>(host, win, *InRS232, values, *logs);
@@ -94,6 +104,8 @@ void KestrelApp::start() {
     emulator =
         std::make_unique<ModemEmulator>(loop, win, values, *winPort, *relay, *logs, *workWindow);
     comModem = std::make_unique<ComModem>(server, values, *logs);
+    clientCall =
+        std::make_unique<ClientCall>(ClientCallLinks{host, *InRS232, values, callWorkWindow});
     win.onDataReceived([this] { emulator->XComm_WINData(); });
     server.onDataReceived([this] { comModem->XComm_ServData(); });
 

@@ -25,6 +25,7 @@ class WinPort;
 class Relay;
 class ModemEmulator;
 class ComModem;
+class ClientCall;
 
 // How the server program is put together.
 //
@@ -96,6 +97,7 @@ class KestrelApp {
     std::unique_ptr<Relay> relay;
     std::unique_ptr<ModemEmulator> emulator;
     std::unique_ptr<ComModem> comModem;
+    std::unique_ptr<ClientCall> clientCall;  // the dial-out modem and its windows
 
     TfWinServ* fWinServ = nullptr;
     TfFlagDebug* fFlagDebug = nullptr;

@@ -15,8 +15,8 @@ constexpr int kResultLimitSeconds = 15;
 
 CallSequence::CallSequence(const ClientCallLinks& links, TDataModule_RING& ring,
                            const ClientCallWindows& windows)
-    : tATH0(links.loop, kHangUpTickMs, false),
-      tWait_PHONE(links.loop, kSecondMs, true),
+    : tATH0(links.host.loop, kHangUpTickMs, false),
+      tWait_PHONE(links.host.loop, kSecondMs, true),
       links_(links),
       ring_(ring),
       windows_(windows) {
@@ -54,7 +54,7 @@ bool CallSequence::CallStep() {
         case CallSteps::Pause:
             if (StepSeconds >= 1) {
                 CallSeconds = 0;
-                links_.BusySeen = false;
+                links_.values.call.BusySeen = false;
                 if (!ring_.RingCommand(RingCommandKind::Dial)) {
                     NoNumber = true;
                     ended = true;

@@ -15,7 +15,7 @@ template <typename Window>
 void ShowModal(ClientCall& call, Window*& reference) {
     auto window = std::make_unique<Window>(call);
     reference = window.get();
-    call.links.desktop.showModal(*window);
+    call.links.host.desktop.showModal(*window);
     reference = nullptr;
 }
 

@@ -67,7 +67,7 @@ TEditorAdrM::TEditorAdrM(ClientCall& call)
       BitBtn1(Button(pEdit, "BitBtn1", 8)),
       BitBtn2(Button(pEdit, "BitBtn2", 126)),
       BitBtn3(Button(pEdit, "BitBtn3", 442)),
-      Timer1(call.links.loop, 100, true),
+      Timer1(call.links.host.loop, 100, true),
       call_(call) {
     setBounds({0, 0, 560, 420});
     setBorderStyle(platform::BorderStyle::Single);
@@ -106,30 +106,32 @@ void TEditorAdrM::Timer1Timer() {
 }
 
 void TEditorAdrM::ApplyCaptionRow() {
-    const std::string caption(EditorCaption(call_.EditorCaptionRow, call_.links.LanguageIndex));
+    const std::string caption(
+        EditorCaption(call_.EditorCaptionRow, call_.links.values.program.LanguageIndex));
     setText(caption);
     LabeledEdit1.setLabel(caption);
 }
 
 bool TEditorAdrM::EnsureAndLoad() {
     const ClientCallLinks& links = call_.links;
-    const auto path = PhoneDirectoryPath(links.ProgramFolder);
-    const std::string created =
-        EnsurePhoneDirectory(path, std::string(EditorCaption(1, links.LanguageIndex)));
+    const auto path = PhoneDirectoryPath(links.values.program.ProgramFolder);
+    const std::string created = EnsurePhoneDirectory(
+        path, std::string(EditorCaption(1, links.values.program.LanguageIndex)));
     if (!created.empty()) {
-        links.desktop.reportError(created);
+        links.host.desktop.reportError(created);
     }
     const shared::TextFileRead file = shared::ReadTextFile(path);
     // A directory that cannot be read is not opened, so that a save cannot overwrite it.
     if (file.status == shared::TextFileRead::Status::Failed) {
-        links.desktop.reportError(file.error);
+        links.host.desktop.reportError(file.error);
         return false;
     }
     std::vector<std::string> rows = NonEmptyLines(file.lines);
     if (rows.size() >= kEditorRowLimit) {
-        links.desktop.messageBox(
+        links.host.desktop.messageBox(
             platform::BoxIcon::Error,
-            std::string(InLanguage(kTooLongTexts, links.LanguageIndex)) + path.string(),
+            std::string(InLanguage(kTooLongTexts, links.values.program.LanguageIndex)) +
+                path.string(),
             platform::BoxButtons::Ok);
         return false;
     }
@@ -171,9 +173,9 @@ bool TEditorAdrM::WriteRows(int skipped) {
         }
     }
     const std::string error =
-        shared::WriteTextFile(PhoneDirectoryPath(call_.links.ProgramFolder), lines);
+        shared::WriteTextFile(PhoneDirectoryPath(call_.links.values.program.ProgramFolder), lines);
     if (!error.empty()) {
-        call_.links.desktop.reportError(error);
+        call_.links.host.desktop.reportError(error);
         return false;
     }
     return true;
@@ -191,7 +193,7 @@ void TEditorAdrM::BitBtn3Click() {
     const std::string question = CallText(links, EditorTexts::EditorLinePrefix) +
                                  LabeledEdit1.text() + "//" + LabeledEdit2.text() +
                                  CallText(links, EditorTexts::EditorDeleteQuestion);
-    const platform::BoxAnswer answer = links.desktop.messageBox(
+    const platform::BoxAnswer answer = links.host.desktop.messageBox(
         platform::BoxIcon::Question, question, platform::BoxButtons::YesNo);
     if (answer == platform::BoxAnswer::Yes && WriteRows(index)) {
         ListBox1.setItems({});

@@ -29,7 +29,7 @@ TModC::TModC(ClientCall& call)
                                     "00 сек.")),
       Label3(platform::AddControl(Panel2, ControlKind::Label, "Label3", {256, 4, 120, 18},
                                   "до соединения прошло:")),
-      tInit(call.links.loop, 100, true),
+      tInit(call.links.host.loop, 100, true),
       call_(call) {
     setText("МОДЕМ");
     setBounds({0, 0, 480, 110});
@@ -56,7 +56,7 @@ void TModC::tInitTimer() {
     call_.sequence.CallStarted = false;
     CallWorkWindow& work = call_.links.work;
     work.ClearRingLog();
-    if (call_.links.AutoDial) {
+    if (call_.links.values.settings.AutoDial) {
         // The form's own captions stay: the call starts without the operator.
         ComboBox1.setText(work.DialledNumber());
         if (ComboBox1.text() == kNoNumber || ComboBox1.text().empty()) {
@@ -65,7 +65,7 @@ void TModC::tInitTimer() {
         if (call_.dRING.RingPortPresent()) {
             call_.ShowClientCall();
         } else {
-            work.ShowPhoneFault();
+            work.ShowModemFault("Err Phone");
             CloseWindow();
         }
         return;
@@ -85,14 +85,14 @@ void TModC::ApplyCaptions() {
 }
 
 void TModC::LoadPhoneDirectory() {
-    const auto path = PhoneDirectoryPath(call_.links.ProgramFolder);
+    const auto path = PhoneDirectoryPath(call_.links.values.program.ProgramFolder);
     const shared::TextFileRead file = shared::ReadTextFile(path);
     if (file.status == shared::TextFileRead::Status::Failed) {
-        call_.links.desktop.reportError(file.error);
+        call_.links.host.desktop.reportError(file.error);
     } else if (file.status == shared::TextFileRead::Status::Missing) {
         const std::string error = EnsurePhoneDirectory(path, kDirectoryHeader);
         if (!error.empty()) {
-            call_.links.desktop.reportError(error);
+            call_.links.host.desktop.reportError(error);
         }
     }
     ComboBox1.setItems(DialEntries(file.lines));
@@ -104,9 +104,9 @@ void TModC::CONNECT1Click() {
         return;
     }
     if (ComboBox1.text() == kNoNumber || ComboBox1.text().empty()) {
-        call_.links.desktop.messageBox(platform::BoxIcon::Error,
-                                       CallText(call_.links, WorkTexts::SimNumberMissing),
-                                       platform::BoxButtons::Ok);
+        call_.links.host.desktop.messageBox(platform::BoxIcon::Error,
+                                            CallText(call_.links, WorkTexts::SimNumberMissing),
+                                            platform::BoxButtons::Ok);
         return;
     }
     if (call_.dRING.RingPortPresent()) {

@@ -106,7 +106,7 @@ std::string RingCommandBytes(RingCommandKind kind, const std::string& number) {
 }
 
 TDataModule_RING::TDataModule_RING(const ClientCallLinks& links, const ClientCallWindows& windows)
-    : BComPort_RING(links.ports.create()), links_(links), windows_(windows) {
+    : BComPort_RING(links.host.ports.create()), links_(links), windows_(windows) {
     BComPort_RING->setName("COM2");
     BComPort_RING->setSpeed(kDefaultSpeed);
     BComPort_RING->onDataReceived([this] { BComPort_RINGRxChar(); });
@@ -118,11 +118,11 @@ void TDataModule_RING::RingSetSpeed(const std::string& speedText) {
 
 bool TDataModule_RING::RingOpen() {
     RingClose();
-    links_.loop.sleep(kReopenPauseMs);
-    const RingPortSetting setting = links_.ringSetting();
+    links_.host.loop.sleep(kReopenPauseMs);
+    const RingPortSetting setting = links_.settings.RingPortSettings();
     RingSetSpeed(shared::RemoveSpaces(setting.speedText));
     BComPort_RING->setName(setting.name);
-    if (!shared::ProbePort(links_.ports, setting.name)) {
+    if (!shared::ProbePort(links_.host.ports, setting.name)) {
         return false;
     }
     if (!BComPort_RING->isOpen()) {
@@ -142,13 +142,13 @@ void TDataModule_RING::RingClose() {
 }
 
 bool TDataModule_RING::RingPortPresent() {
-    const std::string name = links_.ringSetting().name;
-    if (shared::ProbePort(links_.ports, name)) {
+    const std::string name = links_.settings.RingPortSettings().name;
+    if (shared::ProbePort(links_.host.ports, name)) {
         return true;
     }
-    links_.desktop.messageBox(platform::BoxIcon::Error,
-                              CallText(links_, PortTexts::PortOpenError) + name,
-                              platform::BoxButtons::Ok);
+    links_.host.desktop.messageBox(platform::BoxIcon::Error,
+                                   CallText(links_, PortTexts::PortOpenError) + name,
+                                   platform::BoxButtons::Ok);
     return false;
 }
 
@@ -159,7 +159,7 @@ bool TDataModule_RING::RingCommand(RingCommandKind kind) {
         if (number.empty()) {
             return false;
         }
-        if (!links_.AutoDial) {
+        if (!links_.values.settings.AutoDial) {
             links_.work.ShowDialledNumber(number);
         }
     }
@@ -171,7 +171,7 @@ bool TDataModule_RING::RingCommand(RingCommandKind kind) {
 
 void TDataModule_RING::RingSend(const std::string& bytes) {
     RingRxBuffer.clear();
-    if (shared::ProbePort(links_.ports, links_.ringSetting().name)) {
+    if (shared::ProbePort(links_.host.ports, links_.settings.RingPortSettings().name)) {
         RingWrite(bytes);
     } else {
         PortLost = true;
@@ -179,13 +179,13 @@ void TDataModule_RING::RingSend(const std::string& bytes) {
 }
 
 bool TDataModule_RING::RingWrite(const std::string& bytes) {
-    links_.work.LogRing(RingLogKind::Sent,
+    links_.work.LogRing(LogKind::SentRing,
                         "->:" + shared::Cp1251ToUtf8(shared::StripLineControls(bytes)) +
                             " // hex: " + shared::BytesToHexText(bytes));
     if (!BComPort_RING->isOpen()) {
-        links_.desktop.messageBox(platform::BoxIcon::Error,
-                                  CallText(links_, ModemTexts::RingWriteError),
-                                  platform::BoxButtons::Ok);
+        links_.host.desktop.messageBox(platform::BoxIcon::Error,
+                                       CallText(links_, ModemTexts::RingWriteError),
+                                       platform::BoxButtons::Ok);
         return false;
     }
     // A short write lost the command: the waiting step runs out its time.
@@ -197,7 +197,7 @@ void TDataModule_RING::BComPort_RINGRxChar() {
     if (bytes.empty()) {
         return;
     }
-    links_.work.LogRing(RingLogKind::Received,
+    links_.work.LogRing(LogKind::ReceivedText,
                         "<-: " + shared::Cp1251ToUtf8(shared::StripLineControls(bytes)) +
                             " // hex:" + shared::BytesToHexText(bytes));
     RingRxBuffer += bytes;
@@ -220,7 +220,7 @@ void TDataModule_RING::BComPort_RINGRxChar() {
 RingResult TDataModule_RING::RingClassify() {
     const RingResult result = RingResultOf(RingRxBuffer);
     if (result == RingResult::Busy) {
-        links_.BusySeen = true;
+        links_.values.call.BusySeen = true;
     }
     const std::string_view answer = AnswerText(result);
     if (!answer.empty() && windows_.fModC != nullptr) {

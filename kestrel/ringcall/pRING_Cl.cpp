@@ -20,9 +20,9 @@ TfRING_Cl::TfRING_Cl(ClientCall& call)
           platform::AddControl(*this, ControlKind::Gauge, "ProgBar_PHONE", {0, 0, 0, 20})),
       lWait(platform::AddControl(*this, ControlKind::Label, "lWait", {0, 0, 0, 28})),
       lExit(platform::AddControl(*this, ControlKind::Label, "lExit", {0, 0, 0, 22})),
-      tInit(call.links.loop, 50, true),
-      tStep_Phone(call.links.loop, 250, false),
-      tWait(call.links.loop, 1000, false),
+      tInit(call.links.host.loop, 50, true),
+      tStep_Phone(call.links.host.loop, 250, false),
+      tWait(call.links.host.loop, 1000, false),
       call_(call) {
     setBounds({0, 0, 480, 130});
     setBorderStyle(platform::BorderStyle::Dialog);
@@ -89,8 +89,8 @@ void TfRING_Cl::tStep_PhoneTimer() {
 void TfRING_Cl::EndCall() {
     CallSequence& sequence = call_.sequence;
     const ClientCallLinks& links = call_.links;
-    if (links.BusySeen) {
-        links.work.ShowDialledNumberRung();
+    if (links.values.call.BusySeen) {
+        links.work.ShowCallBusy();
     }
     tStep_Phone.setEnabled(false);
     sequence.PhoneStep = 0;
@@ -140,7 +140,7 @@ void TfRING_Cl::CloseModemWindow() {
 }
 
 void TfRING_Cl::ErrorBox(const std::string& text) {
-    call_.links.desktop.messageBox(platform::BoxIcon::Error, text, platform::BoxButtons::Ok);
+    call_.links.host.desktop.messageBox(platform::BoxIcon::Error, text, platform::BoxButtons::Ok);
 }
 
 }  // namespace kestrel

@@ -181,6 +181,10 @@ PortSettings TInRS232::WinPortSettings() const {
     return {cbRS232_WIN.text(), SpeedFromText(cbSpeedWIN.text()), app_.values.settings.WinPortOff};
 }
 
+RingPortSetting TInRS232::RingPortSettings() const {
+    return {cbRS232_modRing.text(), cbSpeedModRing.text()};
+}
+
 void TInRS232::mSaveClick() {
     if (WriteSettingsFile(*this, app_.values, app_.desktop)) {
         close();

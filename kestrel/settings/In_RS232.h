@@ -23,6 +23,7 @@ class TInRS232 : public platform::Form, public PortSettingsSource {
 
     PortSettings ServerPortSettings() const override;
     PortSettings WinPortSettings() const override;
+    RingPortSetting RingPortSettings() const override;
     std::string GprsApn() const { return lAPN_Serv.text(); }
     std::string GprsPort() const { return lPortS.text(); }
 

@@ -5,6 +5,7 @@
 #include "kestrel/app/prKestrel.h"
 #include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/ports/ServerPort.h"
+#include "kestrel/ringcall/ClientCall.h"
 #include "kestrel/winlink/Relay.h"
 #include "kestrel/winlink/WinPort.h"
 #include "shared/Helpers.h"
@@ -147,6 +148,7 @@ TfWinServ::TfWinServ(KestrelApp& app)
     TB_Retry.onClick = [this] { StartRestartServer(); };
     TB_ContrSost.onClick = [this] { TB_ContrSostClick(); };
     TB_Phone.onClick = [this] { TB_PhoneClick(); };
+    TB_EditPhone.onClick = [this] { app_.clientCall->ShowPhoneEditor(); };
     TB_Help.onClick = [this] {
         app_.fKestrel->ShowDocument(app_.values.program.ProgramFolder / "Doc" / "Kestrel.pdf");
     };
@@ -234,6 +236,10 @@ void TfWinServ::ShowCallBusy() {
     stPhoneRing.setColour(colours::Green);
 }
 
+std::string TfWinServ::DialledNumber() const {
+    return stPhoneRing.text();
+}
+
 void TfWinServ::StartAutoDial() {
     tStartPhone.setEnabled(true);
 }
@@ -274,6 +280,14 @@ Control* TfWinServ::LogPane(LogPaneId pane) {
             return &reLogDeb_Phone;
     }
     return nullptr;
+}
+
+void TfWinServ::LogRing(LogKind kind, const std::string& text) {
+    app_.logs->LogRing(kind, text, true);
+}
+
+void TfWinServ::ClearRingLog() {
+    reLogDeb_Phone.clearLines();
 }
 
 void TfWinServ::StartRestartServer() {
@@ -341,8 +355,8 @@ void TfWinServ::tStopOKTimer() {
 }
 
 void TfWinServ::tStartPhoneTimer() {
-    // The modem window that places the call opens from here once it exists.
     tStartPhone.setEnabled(false);
+    app_.clientCall->ShowModemWindow();
 }
 
 void TfWinServ::TB_ContrSostClick() {
@@ -354,6 +368,7 @@ void TfWinServ::TB_ContrSostClick() {
 
 void TfWinServ::TB_PhoneClick() {
     stPhoneRing.setColour(colours::Black);
+    app_.clientCall->ShowModemWindow();
 }
 
 void TfWinServ::rxAuto_PhoneChange() {

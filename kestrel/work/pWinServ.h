@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kestrel/common/WorkWindowIntents.h"
+#include "kestrel/ringcall/CallLinks.h"
 #include "platform/core/Form.h"
 #include "platform/core/Timer.h"
 
@@ -11,7 +12,7 @@ class KestrelApp;
 // The operator's window of a server run: the link indicators, the device and modem fields, the
 // silence countdown, the logs and the commands. The program lives in it until the exit button.
 // Units reach it only through its intents.
-class TfWinServ : public platform::Form, public WorkWindowIntents {
+class TfWinServ : public platform::Form, public WorkWindowIntents, public CallWorkWindow {
   public:
     explicit TfWinServ(KestrelApp& app);
 
@@ -30,6 +31,9 @@ class TfWinServ : public platform::Form, public WorkWindowIntents {
     void ShowDevice(const DeviceFields& device) override;
     void ClearDeviceFields() override;
     platform::Control* LogPane(LogPaneId pane) override;
+    void LogRing(LogKind kind, const std::string& text) override;
+    void ClearRingLog() override;
+    std::string DialledNumber() const override;
 
     platform::Control& TB_WinServ;
     platform::Control& TB_Retry;

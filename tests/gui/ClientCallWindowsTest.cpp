@@ -21,20 +21,24 @@ namespace {
 
 // The client call on the Qt backend with its RING port (COM5) on a pseudo-terminal and a
 // dial-out modem that never answers the dial; the work window is not there.
-struct QtClientCall : kestrel::CallWorkWindow {
-    QtClientCall(const testing_support::TempFolder& folder, std::uint8_t language)
-        : k(folder), LanguageIndex(language), ProgramFolder(folder.path()) {
+struct QtClientCall : kestrel::CallWorkWindow, kestrel::PortSettingsSource {
+    QtClientCall(const testing_support::TempFolder& folder, std::uint8_t language) : k(folder) {
+        values.program.LanguageIndex = language;
+        values.program.ProgramFolder = folder.path();
         folder.writeBytes("ComPorts.000", "COM5=" + ringLine.devicePath() + "\r\n");
         folder.writeBytes("FlInPh.000", shared::Utf8ToCp1251("//справочник телефонов\r\n012345 // "
                                                              "office\r\n067 000 11 22\r\n"));
     }
 
-    void LogRing(kestrel::RingLogKind, const std::string&) override {}
+    void LogRing(kestrel::LogKind, const std::string&) override {}
     void ClearRingLog() override {}
     std::string DialledNumber() const override { return "-\"\"-"; }
     void ShowDialledNumber(const std::string&) override {}
-    void ShowDialledNumberRung() override {}
-    void ShowPhoneFault() override {}
+    void ShowCallBusy() override {}
+    void ShowModemFault(const std::string&) override {}
+    kestrel::PortSettings ServerPortSettings() const override { return {}; }
+    kestrel::PortSettings WinPortSettings() const override { return {}; }
+    kestrel::RingPortSetting RingPortSettings() const override { return {"COM5", "9600"}; }
 
     QWidget* widget(const platform::Form& form, const platform::Control& control) {
         return k.widget(form, control);
@@ -43,15 +47,8 @@ struct QtClientCall : kestrel::CallWorkWindow {
     testing_support::QtKestrel k;
     tools::PtyEndpoint ringLine{k.loop};
     sim::DialOutModemSim modem{k.loop, ringLine, {.dialResult = ""}};
-    std::uint8_t LanguageIndex;
-    std::filesystem::path ProgramFolder;
-    bool AutoDial = false;
-    bool BusySeen = false;
-    kestrel::ClientCall call{{k.loop, k.desktop, k.ports, *this,
-                              [] {
-                                  return kestrel::RingPortSetting{"COM5", "9600"};
-                              },
-                              LanguageIndex, ProgramFolder, AutoDial, BusySeen}};
+    kestrel::ProgramValues values;
+    kestrel::ClientCall call{{k.platform, *this, values, *this}};
 };
 
 const std::pair<std::uint8_t, const char*> kLanguages[] = {{1, "UA"}, {2, "RU"}, {3, "EN"}};

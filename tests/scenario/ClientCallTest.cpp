@@ -47,7 +47,7 @@ TEST(ClientCall, BusyIsSuccessTheNumberTurnsGreenAndTheModemIsHungUpWithoutABox)
                                 "04570 COM5 -> \"\\r\\nOK\\r\\n\"\n"
                                 "04650 window ModC closed\n"
                                 "04650 COM5 close\n");
-        EXPECT_TRUE(r.BusySeen);
+        EXPECT_TRUE(r.values.call.BusySeen);
     }
 }
 
@@ -251,7 +251,7 @@ TEST(ClientCall, ACallWithAnEmptyFieldIsRefused) {
 
 TEST(ClientCall, AutoDialRingsTheDialledNumberWithoutTheOperator) {
     ClientCallRig r;
-    r.AutoDial = true;
+    r.values.settings.AutoDial = true;
     r.work.number = "0501234567";
     r.transcript.watch("ComboBox1");
     r.transcript.watch("lBaner");
@@ -281,7 +281,7 @@ TEST(ClientCall, AutoDialRingsTheDialledNumberWithoutTheOperator) {
 TEST(ClientCall, AutoDialWithoutANumberWaitsAndWithoutARingPortGivesUp) {
     {
         ClientCallRig r;
-        r.AutoDial = true;
+        r.values.settings.AutoDial = true;
         r.openModemWindowAt(10);
         std::string field;
         r.operatorScript.after(2000, [&] {
@@ -296,9 +296,9 @@ TEST(ClientCall, AutoDialWithoutANumberWaitsAndWithoutARingPortGivesUp) {
     }
     {
         ClientCallRig r;
-        r.AutoDial = true;
+        r.values.settings.AutoDial = true;
         r.work.number = "0501234567";
-        r.ringSetting.name = "COM9";
+        r.settings.ring.name = "COM9";
         r.openModemWindowAt(10);
         r.loop.runFor(3000);
         EXPECT_EQ(r.text(),

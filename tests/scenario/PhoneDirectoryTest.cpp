@@ -72,7 +72,7 @@ TEST(ModemWindow, OffersTheEntriesOfTheDirectoryUnchangedAndInTheCurrentLanguage
 
 TEST(ModemWindow, AMissingDirectoryIsCreatedWithItsHeaderWhateverTheLanguage) {
     ClientCallRig r;
-    r.LanguageIndex = 3;
+    r.values.program.LanguageIndex = 3;
     WithModemWindow(r, [](kestrel::TModC& m) {
         EXPECT_TRUE(m.ComboBox1.items().empty());
         EXPECT_EQ(m.CONNECT1.text(), "CONNECTION");
@@ -95,7 +95,7 @@ TEST(ModemWindow, WithoutAWorkFolderTheErrorNamesThePathAndTheWindowStaysUsable)
 
 TEST(ModemWindow, InAutoDialModeTheDirectoryIsNotReadAndTheFormCaptionsStay) {
     ClientCallRig r;
-    r.AutoDial = true;
+    r.values.settings.AutoDial = true;
     WithModemWindow(r, [](kestrel::TModC& m) {
         EXPECT_EQ(m.CONNECT1.text(), "СОЕДИНЕНИЕ");
         EXPECT_TRUE(m.ComboBox1.items().empty());
@@ -246,7 +246,7 @@ TEST(PhoneEditor, AMissingFileIsCreatedWithTheHeaderOfTheLanguage) {
         {1, "//довідник телефонів"}, {2, "//справочник телефонов"}, {3, "// directory of phones"}};
     for (const auto& [language, header] : cases) {
         ClientCallRig r;
-        r.LanguageIndex = language;
+        r.values.program.LanguageIndex = language;
         WithEditor(r, [&](kestrel::TEditorAdrM& e) {
             EXPECT_EQ(e.ListBox1.items(), (std::vector<std::string>{header, ""}));
         });

@@ -3,8 +3,8 @@
 #include "kestrel/ringcall/dRING.h"
 #include "support/ClientCallRig.h"
 
+using kestrel::LogKind;
 using kestrel::RingCommandKind;
-using kestrel::RingLogKind;
 using kestrel::RingResult;
 using testing_support::ClientCallRig;
 
@@ -20,7 +20,7 @@ TEST(RingDriver, OpensAtTheConfiguredSpeedWithDtrAndRtsOnAfterAPause) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.setting);
         ClientCallRig r;
-        r.ringSetting.speedText = c.setting;
+        r.settings.ring.speedText = c.setting;
         ASSERT_TRUE(r.call.dRING.RingOpen());
         EXPECT_EQ(r.loop.now(), 300);
         ASSERT_EQ(r.ringPort.openChanges().size(), 1u);
@@ -37,7 +37,7 @@ TEST(RingDriver, OpenFailsOnAnAbsentOrBusyPortAndTheCheckNamesTheMissingPort) {
     r.ringPort.setPresence(platform::PortPresence::Busy);
     EXPECT_FALSE(r.call.dRING.RingOpen());
     EXPECT_TRUE(r.call.dRING.RingPortPresent());  // held by another program, but there
-    r.ringSetting.name = "COM7";
+    r.settings.ring.name = "COM7";
     EXPECT_FALSE(r.call.dRING.RingOpen());
     EXPECT_FALSE(r.call.dRING.RingPortPresent());
     const auto boxes = r.desktop.boxes();
@@ -132,7 +132,7 @@ TEST(RingDriver, ReceptionsSetTheLastResultAndTheAnswerField) {
             r.loop.runFor(10);
             EXPECT_EQ(r.call.dRING.RingLastResult, c.after[i]) << i;
         }
-        EXPECT_EQ(r.BusySeen, c.after.back() == RingResult::Busy);
+        EXPECT_EQ(r.values.call.BusySeen, c.after.back() == RingResult::Busy);
     }
 }
 
@@ -163,9 +163,9 @@ TEST(RingDriver, SentAndReceivedBytesAreLoggedByteForByte) {
     r.ringPort.feed("\r\nOK\r\n");
     r.loop.runFor(10);
     ASSERT_EQ(r.work.log.size(), 2u);
-    EXPECT_EQ(r.work.log[0].kind, RingLogKind::Sent);
+    EXPECT_EQ(r.work.log[0].kind, LogKind::SentRing);
     EXPECT_EQ(r.work.log[0].text, "->:ATE0 // hex: 41 54 45 30 0D ");
-    EXPECT_EQ(r.work.log[1].kind, RingLogKind::Received);
+    EXPECT_EQ(r.work.log[1].kind, LogKind::ReceivedText);
     EXPECT_EQ(r.work.log[1].text, "<-: OK // hex:0D 0A 4F 4B 0D 0A ");
     EXPECT_EQ(r.ringPort.written(), "ATE0\r");
 }

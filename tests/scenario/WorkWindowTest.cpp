@@ -321,5 +321,6 @@ TEST(WorkWindow, IntentsOfUnitsShowWhileTheWindowIsOpenAndAreDroppedOnceItIsClos
 00300 leTm_out "-\"\"-"
 00400 lErr_Power hidden
 00400 lErr_Power ""
+00550 window ModC opened
 )");
 }

@@ -31,13 +31,13 @@ namespace testing_support {
 class RecordingWorkWindow : public kestrel::CallWorkWindow {
   public:
     struct LogEntry {
-        kestrel::RingLogKind kind;
+        kestrel::LogKind kind;
         std::string text;
     };
 
     explicit RecordingWorkWindow(Transcript& transcript) : transcript_(transcript) {}
 
-    void LogRing(kestrel::RingLogKind kind, const std::string& text) override {
+    void LogRing(kestrel::LogKind kind, const std::string& text) override {
         log.push_back({kind, text});
     }
     void ClearRingLog() override { log.clear(); }
@@ -46,8 +46,10 @@ class RecordingWorkWindow : public kestrel::CallWorkWindow {
         number = shown;
         transcript_.add("stPhoneRing", "\"" + Escaped(shown) + "\"");
     }
-    void ShowDialledNumberRung() override { transcript_.add("stPhoneRing", "green"); }
-    void ShowPhoneFault() override { transcript_.add("lErr_Power", "\"Err Phone\""); }
+    void ShowCallBusy() override { transcript_.add("stPhoneRing", "green"); }
+    void ShowModemFault(const std::string& line) override {
+        transcript_.add("lErr_Power", "\"" + Escaped(line) + "\"");
+    }
 
     std::string number = "-\"\"-";
     std::vector<LogEntry> log;
@@ -55,6 +57,21 @@ class RecordingWorkWindow : public kestrel::CallWorkWindow {
   private:
     Transcript& transcript_;
 };
+
+// The settings as the client call reads them: only the RING port matters.
+struct RingSettings : kestrel::PortSettingsSource {
+    kestrel::PortSettings ServerPortSettings() const override { return {}; }
+    kestrel::PortSettings WinPortSettings() const override { return {}; }
+    kestrel::RingPortSetting RingPortSettings() const override { return ring; }
+    kestrel::RingPortSetting ring{"COM5", "9600"};
+};
+
+inline kestrel::ProgramValues RussianIn(const TempFolder& folder) {
+    kestrel::ProgramValues values;
+    values.program.LanguageIndex = 2;
+    values.program.ProgramFolder = folder.path();
+    return values;
+}
 
 // A transcript with its Cyrillic texts readable: each run of escaped bytes that is valid UTF-8
 // is shown as those characters; other escapes stay.
@@ -122,14 +139,10 @@ struct ClientCallRig {
     Transcript transcript{loop, desktop, ports};
     platform::ScriptedOperator operatorScript{loop};
     RecordingWorkWindow work{transcript};
-    std::uint8_t LanguageIndex = 2;
-    std::filesystem::path ProgramFolder = folder.path();
-    bool AutoDial = false;
-    bool BusySeen = false;
-    kestrel::RingPortSetting ringSetting{"COM5", "9600"};
-    kestrel::ClientCall call{{loop, transcript.desktop(), transcript.ports(), work,
-                              [this] { return ringSetting; }, LanguageIndex, ProgramFolder,
-                              AutoDial, BusySeen}};
+    platform::Platform host{loop, transcript.desktop(), transcript.ports()};
+    RingSettings settings;
+    kestrel::ProgramValues values = RussianIn(folder);
+    kestrel::ClientCall call{{host, settings, values, work}};
     platform::VirtualPortDevice& ringPort = ports.device("COM5");
     VirtualEndpoint line{ringPort};
     sim::DialOutModemSim modem;
