@@ -174,6 +174,10 @@ std::string GsmModemSim::answer(const std::string& text) {
         return Line(address_);
     } else if (StartsWith(text, "+CIPSERVER=1,")) {
         ipState_ = S::ServerListening;
+        if (awaitedDevice_ != nullptr) {
+            connectDevice(*awaitedDevice_, replyDelayMs_ + awaitedAfterMs_);
+            awaitedDevice_ = nullptr;
+        }
         return kOk + Line("SERVER OK");
     } else if (text == "+CIPCLOSE") {
         if (!socketConnected_) {
@@ -226,6 +230,11 @@ void GsmModemSim::connectDevice(DeviceSim& device, int afterMs) {
             });
         }
     });
+}
+
+void GsmModemSim::connectDeviceOnceListening(DeviceSim& device, int afterMs) {
+    awaitedDevice_ = &device;
+    awaitedAfterMs_ = afterMs;
 }
 
 void GsmModemSim::disconnectDevice(int afterMs) {

@@ -68,6 +68,8 @@ class GsmModemSim {
     void notice(const std::string& text, int afterMs = 0);
     // A client device connects to the server socket `afterMs` from now, then sends its script.
     void connectDevice(DeviceSim& device, int afterMs);
+    // The device connects `afterMs` after the server socket was opened ("+CIPSERVER").
+    void connectDeviceOnceListening(DeviceSim& device, int afterMs);
     // The connected device goes away `afterMs` from now.
     void disconnectDevice(int afterMs);
     bool dataMode() const { return dataMode_; }
@@ -111,6 +113,8 @@ class GsmModemSim {
     bool socketConnected_ = false;
     bool dataMode_ = false;
     DeviceSim* device_ = nullptr;
+    DeviceSim* awaitedDevice_ = nullptr;  // connects once the server socket opens
+    int awaitedAfterMs_ = 0;
     int connection_ = 0;  // counts connections, so a device's late steps know theirs ended
     std::int64_t lastDataAt_ = 0;
     int escape_ = 0;  // a pending "+++", by number; 0 none
