@@ -36,6 +36,9 @@ TEST(DeviceConnection, ADeviceConnectsOverGprsIdentifiesAndIsRelayed) {
     r.device.send(500, "\r\nRDY\r\ndata");
     r.polling.dial(0, "0501234567");
     r.polling.send(23000, "to the device");
+    // Once identified, the modem's own lines are the device's data too: the polling software
+    // sees the socket close.
+    r.at(24000, [&] { r.modem.disconnectDevice(0); });
     r.run(25000);
     EXPECT_EQ(r.transcript().between(17000, 25000),
               "17500 COM3 <- \"\\r\\nAT+CIPSERVER=1,5001\\r\\n\"\n"
@@ -56,7 +59,9 @@ TEST(DeviceConnection, ADeviceConnectsOverGprsIdentifiesAndIsRelayed) {
               "21220 COM3 -> \"\\r\\nRDY\\r\\ndata\"\n"
               "21220 COM4 <- \"\\r\\nRDY\\r\\ndata\"\n"
               "23801 COM4 -> \"to the device\"\n"
-              "23801 COM3 <- \"to the device\"\n");
+              "23801 COM3 <- \"to the device\"\n"
+              "24001 COM3 -> \"\\r\\nCLOSED\\r\\n\"\n"
+              "24001 COM4 <- \"\\r\\nCLOSED\\r\\n\"\n");
     EXPECT_EQ(r.values().links.ClientTimeout, 30);
     EXPECT_EQ(r.device.received().all(), "to the device");
 }
