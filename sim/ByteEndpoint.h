@@ -14,6 +14,10 @@ class ByteEndpoint {
     void onReceived(std::function<void(const std::string&)> handler) {
         handler_ = std::move(handler);
     }
+    // The program's changes of a control line ("DTR", "RTS"), where the line carries them.
+    void onControlLine(std::function<void(const std::string& line, bool on)> handler) {
+        lineHandler_ = std::move(handler);
+    }
 
   protected:
     void deliver(const std::string& bytes) {
@@ -21,9 +25,15 @@ class ByteEndpoint {
             handler_(bytes);
         }
     }
+    void deliverControlLine(const std::string& line, bool on) {
+        if (lineHandler_) {
+            lineHandler_(line, on);
+        }
+    }
 
   private:
     std::function<void(const std::string&)> handler_;
+    std::function<void(const std::string&, bool)> lineHandler_;
 };
 
 }  // namespace sim

@@ -36,7 +36,7 @@ std::string WriteDemoFolder(const std::filesystem::path& stage, const std::files
                     "COM3=" + settings.ringDevice}) &&
         WriteLines(folder / "Work" / "FileInRS.000",
                    {"1.16", "COM1", "115200", "COM2", "115200", "COM3", "115200", "internet.demo",
-                    "5001", "30", "100", "20", "0", "0", "0", "1", "20",
+                    "5001", "30", "100", "20", "0", "0", "0", "0", "20",
                     settings.autoStartServer ? "1" : "0", settings.autoDial ? "1" : "0"});
     return written ? std::string() : "cannot write the Work files of " + folder.string();
 }

@@ -5,13 +5,15 @@
 
 #include "PtyEndpoint.h"
 #include "sim/DialOutModemSim.h"
+#include "sim/GsmModemSim.h"
 #include "sim/PollingSoftwareSim.h"
 
 namespace tools {
 
 // The demo program folder: the staged program tree with a Work folder whose port map points
 // COM1 (SERVER), COM2 (WIN) and COM3 (RING) at the simulator's terminals, and settings naming
-// them, an APN and a GPRS port.
+// them, an APN and a GPRS port. The modem has no power control: a pseudo-terminal carries no DTR
+// or RTS.
 struct DemoSettings {
     std::string serverDevice;
     std::string winDevice;
@@ -33,8 +35,15 @@ inline void ScriptDemoPolling(sim::PollingSoftwareSim& polling) {
     polling.dial(600, kDemoNumber);
 }
 
-// The demo's simulated peers on pseudo-terminals: a quiet modem on the SERVER line, the polling
-// software on the WIN line and a dial-out modem on the RING line that answers a dial with BUSY.
+// The demo's client device: it identifies itself and then sends a reading.
+inline sim::DeviceIdentity DemoDevice() {
+    return {
+        .phone = kDemoNumber, .requestTimeout = 60, .serial = 100234, .manufacturer = 1, .type = 5};
+}
+
+// The demo's simulated peers on pseudo-terminals: the GSM modem on the SERVER line, with the
+// client device connecting two seconds after the server socket opened, the polling software on
+// the WIN line and a dial-out modem on the RING line that answers a dial with BUSY.
 struct DemoPeers {
     explicit DemoPeers(platform::EventLoop& loop)
         : serverLine(loop),
@@ -42,7 +51,11 @@ struct DemoPeers {
           ringLine(loop),
           modem(loop, serverLine),
           polling(loop, winLine),
-          ringModem(loop, ringLine) {}
+          ringModem(loop, ringLine),
+          device(loop, DemoDevice()) {
+        device.send(1000, "READING 12345.6\r\n");
+        modem.connectDeviceOnceListening(device, 2000);
+    }
 
     // Writes the demo folder for these terminals. Returns the error, empty on success.
     std::string prepare(const std::filesystem::path& stage, const std::filesystem::path& folder,
@@ -58,9 +71,10 @@ struct DemoPeers {
     PtyEndpoint serverLine;
     PtyEndpoint winLine;
     PtyEndpoint ringLine;
-    sim::QuietModemSim modem;
+    sim::GsmModemSim modem;
     sim::PollingSoftwareSim polling;
     sim::DialOutModemSim ringModem;
+    sim::DeviceSim device;
 };
 
 }  // namespace tools

@@ -1,14 +1,16 @@
 // Simulated peers on pseudo-terminals for a demo of Kestrel:
 //   kestrel-sim <staged program folder> <demo folder> [--auto-dial] [--snapshot <picture.png>]
 // Writes the demo folder (the staged tree, Work/ComPorts.000 pointing COM1, COM2 and COM3 at the
-// simulator's terminals, settings with APN, GPRS port and the three ports), puts a quiet modem on
+// simulator's terminals, settings with APN, GPRS port and the three ports), puts the GSM modem on
 // the SERVER terminal, the polling software on the WIN terminal and a dial-out modem that answers
-// BUSY on the RING terminal, and starts Kestrel. The polling software dials once the server has
+// BUSY on the RING terminal, and starts Kestrel. The server start brings the modem to a listening
+// server socket; two seconds later a client device connects, identifies itself and sends a
+// reading, which reaches the polling software. The polling software dials once the server has
 // opened its port; with --auto-dial Kestrel rings that number by itself, otherwise the operator
-// can ring a number from the modem window. With --snapshot (for machines without a
-// display) Kestrel runs in this process on the current Qt platform: the operator presses SERVER,
-// the work window starts the server, and a picture of the work window is saved after the dial was
-// answered.
+// can ring a number from the modem window. With --snapshot (for machines without a display)
+// Kestrel runs in this process on the current Qt platform: the operator presses SERVER, the work
+// window starts the server, and a picture of the work window is saved once the device is
+// identified.
 #include <QApplication>
 #include <QProcess>
 #include <QWidget>
@@ -23,7 +25,9 @@
 
 namespace {
 
-constexpr int kDemoLimitMs = 20'000;
+constexpr int kDemoLimitMs = 45'000;
+// The picture is taken this long after the identification, once the device's reading is shown.
+constexpr int kAfterIdentificationMs = 1500;
 
 std::string Printable(const std::string& bytes) {
     std::string seen;
@@ -34,6 +38,10 @@ std::string Printable(const std::string& bytes) {
 }
 
 void PrintTraffic(const tools::DemoPeers& peers) {
+    std::printf("The modem was sent:\n");
+    for (const sim::GsmModemSim::Command& command : peers.modem.commands()) {
+        std::printf("  %6.1f s  AT%s\n", double(command.time) / 1000, command.text.c_str());
+    }
     std::printf("The polling software received: %s\n",
                 Printable(peers.polling.received().all()).c_str());
     std::printf("The RING modem received: %s\n",
@@ -63,11 +71,15 @@ int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path
     k.app.start();
     k.operatorScript.after(500, [&] { k.click(*k.app.fKestrel, k.app.fKestrel->mSERVER); });
     bool saved = false;
+    std::int64_t identifiedAt = -1;
     platform::Timer watch(k.loop, 100, true);
     watch.onTick([&] {
-        const bool answered = polling.received().timeOf("CONNECT") >= 0 &&
-                              k.loop.now() - polling.received().timeOf("CONNECT") > 500;
-        if (k.app.fWinServ == nullptr || !(answered || k.loop.now() > kDemoLimitMs)) {
+        if (identifiedAt < 0 && k.app.values.links.ClientIdentified()) {
+            identifiedAt = k.loop.now();
+        }
+        const bool shown =
+            identifiedAt >= 0 && k.loop.now() - identifiedAt > kAfterIdentificationMs;
+        if (k.app.fWinServ == nullptr || !(shown || k.loop.now() > kDemoLimitMs)) {
             return;
         }
         watch.setEnabled(false);
@@ -83,7 +95,7 @@ int RunInProcess(const std::filesystem::path& stage, const std::filesystem::path
         return 1;
     }
     std::printf("Picture of the work window: %s\n", std::filesystem::absolute(picture).c_str());
-    return polling.received().timeOf("CONNECT") >= 0 ? 0 : 1;
+    return identifiedAt >= 0 && polling.received().timeOf("CONNECT") >= 0 ? 0 : 1;
 }
 
 int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& folder,
@@ -105,7 +117,8 @@ int RunProgram(const std::filesystem::path& stage, const std::filesystem::path& 
                 folder.c_str(), peers.serverLine.devicePath().c_str(),
                 peers.winLine.devicePath().c_str(), peers.ringLine.devicePath().c_str());
     std::printf(
-        "Press SERVER: the work window starts the server and the polling software dials%s.\n",
+        "Press SERVER: the work window starts the server, a device connects once it listens, and "
+        "the polling software dials%s.\n",
         autoDial ? "; auto-dial rings the number on the RING modem" : "");
     std::fflush(stdout);
     loop.runUntil([&] { return kestrel.state() == QProcess::NotRunning; });

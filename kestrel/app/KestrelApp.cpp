@@ -2,7 +2,9 @@
 
 #include "Splash.h"
 #include "kestrel/common/ExchangeLogs.h"
+#include "kestrel/modem/dComModem.h"
 #include "kestrel/modem/pComModem.h"
+#include "kestrel/modem/pStartMod.h"
 #include "kestrel/ports/ServerPort.h"
 #include "kestrel/ringcall/ClientCall.h"
 #include "kestrel/settings/In_RS232.h"
@@ -36,6 +38,16 @@ class OpenWorkWindow : public WorkWindowIntents, public CallWorkWindow {
         pass(&TfWinServ::ShowModemFault, line);
     }
     void HideModemFault() override { pass(&TfWinServ::HideModemFault); }
+    void ShowModemFaultLine() override { pass(&TfWinServ::ShowModemFaultLine); }
+    void SetModemFaultText(const std::string& text) override {
+        pass(&TfWinServ::SetModemFaultText, text);
+    }
+    void ShowSignalQuality(std::uint8_t quality) override {
+        pass(&TfWinServ::ShowSignalQuality, quality);
+    }
+    void ShowSimAddress(const std::string& address) override {
+        pass(&TfWinServ::ShowSimAddress, address);
+    }
     void ShowDevice(const DeviceFields& device) override { pass(&TfWinServ::ShowDevice, device); }
     void ClearDeviceFields() override { pass(&TfWinServ::ClearDeviceFields); }
     platform::Control* LogPane(LogPaneId pane) override {
@@ -100,10 +112,12 @@ void KestrelApp::start() {
     logs = std::make_unique<ExchangeLogs>(loop, values, *workWindow);
     serverPort = std::make_unique<ServerPort>(host, server, *InRS232, values);
     winPort = std::make_unique<WinPort>(host, win, *InRS232, values, *logs);
-    relay = std::make_unique<Relay>(server, values);
+    relay = std::make_unique<Relay>(server, *winPort, values);
     emulator =
         std::make_unique<ModemEmulator>(loop, win, values, *winPort, *relay, *logs, *workWindow);
-    comModem = std::make_unique<ComModem>(server, values, *logs);
+    dComModem = std::make_unique<TdComModem>(loop);
+    comModem =
+        std::make_unique<ComModem>(host, server, *dComModem, values, *logs, *relay, *workWindow);
     clientCall =
         std::make_unique<ClientCall>(ClientCallLinks{host, *InRS232, values, callWorkWindow});
     win.onDataReceived([this] { emulator->XComm_WINData(); });

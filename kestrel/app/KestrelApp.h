@@ -24,15 +24,18 @@ class ServerPort;
 class WinPort;
 class Relay;
 class ModemEmulator;
+class TdComModem;
 class ComModem;
 class ClientCall;
+class TfStartMod;
 
 // How the server program is put together.
 //
 // Units. Each subsystem's logic is a unit object owned by this app: the exchange logs, the SERVER
-// and WIN ports, the relay, the modem emulator, the modem service. A unit holds its own state
-// under its documented names (`WinRxBuffer`, `ServerWriteFailed`, ...) and the timers it drives
-// with their handlers; its public operations carry the documented operation names
+// and WIN ports, the relay, the modem emulator, the modem service and its data module, the client
+// call. A unit holds its own state under its documented names (`WinRxBuffer`, `ServerWriteFailed`,
+// ...) and the timers it drives with their handlers; its public operations carry the documented
+// operation names
 // (`XComm_WINData`, `WinOpen`, `LogServer`). A data module (`TdComModem`, `TdDop_RS`,
 // `TDataModule_RING`) is such a unit: a non-visual object that lives for the whole run and holds
 // its timers and ports. A unit is given, at construction, references to the few things it uses
@@ -96,11 +99,13 @@ class KestrelApp {
     std::unique_ptr<WinPort> winPort;
     std::unique_ptr<Relay> relay;
     std::unique_ptr<ModemEmulator> emulator;
+    std::unique_ptr<TdComModem> dComModem;
     std::unique_ptr<ComModem> comModem;
     std::unique_ptr<ClientCall> clientCall;  // the dial-out modem and its windows
 
     TfWinServ* fWinServ = nullptr;
     TfFlagDebug* fFlagDebug = nullptr;
+    TfStartMod* fStartMod = nullptr;
     shared::TAboutForm* AboutForm = nullptr;
     shared::TfWaitPDF* fWaitPDF = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "Language.h"
 #include "kestrel/common/BoxText.h"
 #include "kestrel/common/ExchangeLogs.h"
+#include "kestrel/modem/pStartMod.h"
 #include "kestrel/ports/ServerPort.h"
 #include "kestrel/settings/In_RS232.h"
 #include "kestrel/settings/SettingsFile.h"
@@ -141,7 +142,8 @@ void TfKestrel::ShowServerStart() {
         app_.winPort->ReportWinPortFailure();
         return;
     }
-    // The server start window follows here with the modem service.
+    app_.showModalWindow(app_.fStartMod, app_.loop, app_.desktop, app_.values, *app_.comModem,
+                         *app_.workWindow, *app_.serverPort);
 }
 
 void TfKestrel::mSetParClick() {

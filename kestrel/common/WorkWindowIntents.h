@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -41,9 +42,15 @@ class WorkWindowIntents {
     // Arms `tStartPhone`: the modem window that places the call opens 250 ms later.
     virtual void StartAutoDial() = 0;
 
-    // `lErr_Power`: the red modem fault line, shown with its text, or hidden and emptied.
+    // `lErr_Power`: the red modem fault line, shown with its text, or hidden and emptied; or only
+    // brought into view, or only given its text.
     virtual void ShowModemFault(const std::string& line) = 0;
     virtual void HideModemFault() = 0;
+    virtual void ShowModemFaultLine() = 0;
+    virtual void SetModemFaultText(const std::string& text) = 0;
+    // `lCSQ` and `lIP_Sim`: the modem's signal quality and its address.
+    virtual void ShowSignalQuality(std::uint8_t quality) = 0;
+    virtual void ShowSimAddress(const std::string& address) = 0;
 
     virtual void ShowDevice(const DeviceFields& device) = 0;
     // Every device field shows "-""-".

@@ -10,8 +10,8 @@ constexpr std::size_t kBufferCeiling = 64 * 1024;
 constexpr std::size_t kBufferTail = 1024;
 }  // namespace
 
-Relay::Relay(platform::SerialPort& XComm_Serv, const ProgramValues& values)
-    : XComm_Serv_(XComm_Serv), values_(values) {}
+Relay::Relay(platform::SerialPort& XComm_Serv, WinPort& winPort, const ProgramValues& values)
+    : XComm_Serv_(XComm_Serv), winPort_(winPort), values_(values) {}
 
 void Relay::ForwardWinToServer(const std::string& chunk, std::string& WinRxBuffer) {
     if (!ServerWriteFailed_ && XComm_Serv_.write(chunk) != chunk.size()) {
@@ -21,6 +21,12 @@ void Relay::ForwardWinToServer(const std::string& chunk, std::string& WinRxBuffe
         WinRxBuffer.clear();
     } else if (WinRxBuffer.size() > kBufferCeiling) {
         WinRxBuffer.erase(0, WinRxBuffer.size() - kBufferTail);
+    }
+}
+
+void Relay::ForwardServerToWin(const std::string& chunk) {
+    if (!WinWriteFailed_ && !winPort_.WinWriteQuiet(chunk)) {
+        WinWriteFailed_ = true;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "ToolbarPictures.h"
 #include "kestrel/app/KestrelApp.h"
 #include "kestrel/app/prKestrel.h"
+#include "kestrel/modem/pComModem.h"
 #include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/ports/ServerPort.h"
 #include "kestrel/ringcall/ClientCall.h"
@@ -254,6 +255,22 @@ void TfWinServ::HideModemFault() {
     lErr_Power.setText("");
 }
 
+void TfWinServ::ShowModemFaultLine() {
+    lErr_Power.setVisible(true);
+}
+
+void TfWinServ::SetModemFaultText(const std::string& text) {
+    lErr_Power.setText(text);
+}
+
+void TfWinServ::ShowSignalQuality(std::uint8_t quality) {
+    lCSQ.setText(std::to_string(quality));
+}
+
+void TfWinServ::ShowSimAddress(const std::string& address) {
+    lIP_Sim.setText(address);
+}
+
 void TfWinServ::ShowDevice(const DeviceFields& device) {
     leManuf.setText(device.manufacturer);
     if (device.type) {
@@ -306,6 +323,7 @@ void TfWinServ::StartRestartServer() {
     if (!app_.fKestrel->CheckGprsParameters()) {
         return;
     }
+    app_.comModem->ClearModemErrors();
     app_.fKestrel->ShowServerStart();
 }
 
@@ -320,6 +338,7 @@ void TfWinServ::ShowServerState() {
         const auto running = [this](ServerStateTexts key) {
             lSostServ.setText(std::string(app_.text(key)));
             HideModemFault();
+            app_.comModem->ErrStartupNotice = false;
         };
         if (s && c && p) {
             running(ServerStateTexts::ServerDeviceAndPolling);

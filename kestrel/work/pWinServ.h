@@ -28,6 +28,10 @@ class TfWinServ : public platform::Form, public WorkWindowIntents, public CallWo
     void StartAutoDial() override;
     void ShowModemFault(const std::string& line) override;
     void HideModemFault() override;
+    void ShowModemFaultLine() override;
+    void SetModemFaultText(const std::string& text) override;
+    void ShowSignalQuality(std::uint8_t quality) override;
+    void ShowSimAddress(const std::string& address) override;
     void ShowDevice(const DeviceFields& device) override;
     void ClearDeviceFields() override;
     platform::Control* LogPane(LogPaneId pane) override;

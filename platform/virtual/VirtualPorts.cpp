@@ -130,7 +130,17 @@ class VirtualSerialPort : public SerialPort {
             return;
         }
         *state = on;
-        device_->lineChanges_.push_back({loop_.now(), line, on});
+        const VirtualPortDevice::LineChange change{loop_.now(), line, on};
+        device_->lineChanges_.push_back(change);
+        if (device_->onLineChanged) {
+            std::weak_ptr<bool> alive = device_->alive_;
+            VirtualPortDevice* device = device_;
+            loop_.post([alive, device, change] {
+                if (alive.lock() && device->onLineChanged) {
+                    device->onLineChanged(change);
+                }
+            });
+        }
     }
 
     EventLoop& loop_;

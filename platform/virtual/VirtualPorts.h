@@ -46,8 +46,9 @@ class VirtualPortDevice {
     std::string written() const;
     const std::vector<LineChange>& lineChanges() const { return lineChanges_; }
     const std::vector<OpenChange>& openChanges() const { return openChanges_; }
-    // Called through the loop, after the program's write has returned.
+    // Called through the loop, after the program's write or line change has returned.
     std::function<void(const std::string&)> onWritten;
+    std::function<void(const LineChange&)> onLineChanged;
 
     bool openByProgram() const { return holder_ != nullptr; }
     int speed() const { return speed_; }

@@ -11,7 +11,7 @@
 #include "support/TempFolder.h"
 
 // The real program on the Qt backend with its WIN and SERVER ports on pseudo-terminals, the
-// polling software and a quiet modem on the far ends, and the operator clicking the rendered
+// polling software and the GSM modem on the far ends, and the operator clicking the rendered
 // widgets. Real time, a few seconds.
 TEST(ServerRun, PollingSoftwareDialsAndGetsConnectWithTheNumberShown) {
     testing_support::TempFolder folder;
@@ -59,6 +59,9 @@ TEST(ServerRun, PollingSoftwareDialsAndGetsConnectWithTheNumberShown) {
         EXPECT_LE(answers[i] - sent[std::size_t(i)].time, 900) << i;
     }
     EXPECT_EQ(shownNumber, "0501234567");
-    EXPECT_EQ(peers.modem.received().all(), "U");
+    // Meanwhile the server start talks to the modem, beginning with echo off.
+    ASSERT_FALSE(peers.modem.commands().empty());
+    EXPECT_EQ(peers.modem.commands().front().text, "E0");
+    EXPECT_EQ(peers.modem.received().all().substr(0, 9), "U\r\nATE0\r\n");
     EXPECT_TRUE(k.loop.quitRequested());
 }
