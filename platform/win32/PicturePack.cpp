@@ -5,7 +5,7 @@
 // named after its document's hash (see Pictures.h). The compiled program is no source for them:
 // the compiler writes short strings as immediate stores.
 //
-// picture-pack <output folder> <resource script> <program icon .svg> [-I<folder>...] <source>...
+// picture-pack <output folder> <resource script> <program icon> [-I<folder>...] <source>...
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -137,7 +137,8 @@ void FindInCode(const std::string& code, std::map<std::uint64_t, std::string>& f
 }
 
 std::string Preprocess(const std::string& includes, const std::string& source) {
-    const std::string command = "c++ -std=c++20 -E -P " + includes + " '" + source + "'";
+    const std::string command =
+        "c++ -std=c++20 -E -P -Wno-pragma-once-outside-header " + includes + " '" + source + "'";
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[65536];
@@ -213,18 +214,28 @@ int main(int argc, char* argv[]) {
     }
     const fs::path folder = argv[1];
     fs::create_directories(folder);
-    std::map<std::uint64_t, std::string> documents;
     std::string includes;
     for (int i = 4; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument.rfind("-I", 0) == 0) {
             includes += " '" + argument + "'";
-        } else {
+        }
+    }
+    std::map<std::uint64_t, std::string> documents;
+    for (int i = 4; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind("-I", 0) != 0) {
             FindInCode(Preprocess(includes, argument), documents);
         }
     }
+    // The program's icon: an SVG file, or the first picture written in a source file.
     std::map<std::uint64_t, std::string> programIcon;
-    FindDocuments(ReadFile(argv[3]), programIcon);
+    const std::string icon = argv[3];
+    if (icon.size() > 4 && icon.substr(icon.size() - 4) == ".svg") {
+        FindDocuments(ReadFile(icon), programIcon);
+    } else {
+        FindInCode(Preprocess(includes, icon), programIcon);
+    }
     if (programIcon.empty()) {
         std::fprintf(stderr, "picture-pack: no SVG document in %s\n", argv[3]);
         return 1;

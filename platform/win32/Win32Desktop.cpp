@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Wide.h"
+#include "Win32SerialPorts.h"
 
 namespace platform {
 
@@ -67,17 +68,36 @@ class ModalScope {
 
 }  // namespace
 
-std::unique_ptr<InstanceLock> LockInstance(const std::string& name) {
+InstanceLockAttempt LockInstance(const std::string& name) {
     const HANDLE handle = CreateMutexW(nullptr, TRUE, Widen(name).c_str());
     if (handle == nullptr) {
-        return nullptr;
+        // A name taken by another kind of object, or no right to it.
+        return {nullptr, "The single-instance lock \"" + name +
+                             "\" cannot be taken: " + SystemErrorText(GetLastError())};
     }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(handle);
-        return nullptr;
+        return {};
     }
-    return std::make_unique<MutexLock>(handle);
+    return {std::make_unique<MutexLock>(handle), {}};
 }
+
+namespace {
+
+// The console's close, Ctrl+C and Ctrl+Break, and the end of the session, come on a thread of
+// their own: they are handed to the loop thread.
+Win32EventLoop* gTerminationLoop = nullptr;
+Win32EventLoop::ReceiverId gTerminationReceiver = 0;
+
+BOOL WINAPI ConsoleControl(DWORD) {
+    if (gTerminationLoop == nullptr) {
+        return FALSE;
+    }
+    gTerminationLoop->signal(gTerminationReceiver);
+    return TRUE;
+}
+
+}  // namespace
 
 Win32Desktop::Win32Desktop(Win32EventLoop& loop) : loop_(loop) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
@@ -87,7 +107,12 @@ Win32Desktop::Win32Desktop(Win32EventLoop& loop) : loop_(loop) {
     LoadLibraryW(L"Msftedit.dll");  // the log panes' rich edit
 }
 
-Win32Desktop::~Win32Desktop() = default;
+Win32Desktop::~Win32Desktop() {
+    if (terminationReceiver_ != 0) {
+        setTerminationHandler({});
+        loop_.removeReceiver(terminationReceiver_);
+    }
+}
 
 void Win32Desktop::setApplicationTitle(const std::string& title) {
     title_ = title;
@@ -194,8 +219,22 @@ ScreenSize Win32Desktop::screenSize() const {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-std::unique_ptr<InstanceLock> Win32Desktop::lockInstance(const std::string& name) {
+InstanceLockAttempt Win32Desktop::lockInstance(const std::string& name) {
     return LockInstance(name);
+}
+
+void Win32Desktop::setTerminationHandler(std::function<void()> handler) {
+    termination_ = std::move(handler);
+    if (terminationReceiver_ == 0) {
+        terminationReceiver_ = loop_.addReceiver([this] {
+            if (termination_) {
+                termination_();
+            }
+        });
+    }
+    gTerminationLoop = termination_ ? &loop_ : nullptr;
+    gTerminationReceiver = terminationReceiver_;
+    SetConsoleCtrlHandler(ConsoleControl, termination_ ? TRUE : FALSE);
 }
 
 void Win32Desktop::reportError(const std::string& message) {

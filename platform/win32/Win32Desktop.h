@@ -22,7 +22,8 @@ class Win32Desktop : public Desktop {
     bool openDocument(const std::filesystem::path& path) override;
     bool startProgram(const std::filesystem::path& path) override;
     ScreenSize screenSize() const override;
-    std::unique_ptr<InstanceLock> lockInstance(const std::string& name) override;
+    InstanceLockAttempt lockInstance(const std::string& name) override;
+    void setTerminationHandler(std::function<void()> handler) override;
     void reportError(const std::string& message) override;
     std::filesystem::path programFolder() const override;
     void writeRegionalFormats() override;
@@ -35,10 +36,13 @@ class Win32Desktop : public Desktop {
 
     Win32EventLoop& loop_;
     std::string title_;
+    std::function<void()> termination_;
+    Win32EventLoop::ReceiverId terminationReceiver_ = 0;
     std::map<const Form*, std::unique_ptr<FormRenderer>> renderers_;
 };
 
-// The named single-instance lock: a mutex of that name (also used directly by tests).
-std::unique_ptr<InstanceLock> LockInstance(const std::string& name);
+// The named single-instance lock: a mutex of that name in the user's session (also used directly
+// by tests).
+InstanceLockAttempt LockInstance(const std::string& name);
 
 }  // namespace platform

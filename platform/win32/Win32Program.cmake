@@ -1,4 +1,4 @@
-# kestrel_win32_resources(<target> ICON <program icon .svg> PICTURES_FROM <library targets>...)
+# kestrel_win32_resources(<target> ICON <.svg, or a source with the picture> PICTURES_FROM <libraries>...)
 # Builds a Windows program's resources into it: the manifest, its icon, and every SVG picture
 # written in the sources of the given libraries, rasterised on the build host (PicturePack.cpp,
 # rsvg-convert).

@@ -217,10 +217,12 @@ TEST(Win32Modal, MessageBoxKeepsTimersAndReceptionsRunning) {
 TEST(Win32Desktop, InstanceLockIsRefusedToASecondHolderUntilReleased) {
     const std::string name = "KESTREL-TEST-" + std::to_string(GetCurrentProcessId());
     auto first = LockInstance(name);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(LockInstance(name), nullptr);
-    first.reset();
-    EXPECT_NE(LockInstance(name), nullptr);
+    ASSERT_NE(first.lock, nullptr) << first.error;
+    const auto second = LockInstance(name);
+    EXPECT_EQ(second.lock, nullptr);
+    EXPECT_EQ(second.error, "");  // held by another: no failure to report
+    first.lock.reset();
+    EXPECT_NE(LockInstance(name).lock, nullptr);
 }
 
 TEST(Win32Desktop, RegionalFormatsAreWrittenForTheUser) {

@@ -6,6 +6,7 @@
 #include "kestrel/app/KestrelApp.h"
 #include "platform/virtual/ScriptedOperator.h"
 #include "platform/win32/Win32Platform.h"
+#include "plover/PloverApp.h"
 #include "support/TempFolder.h"
 
 namespace testing_support {
@@ -18,7 +19,7 @@ class FolderDesktop : public platform::Win32Desktop {
         : Win32Desktop(loop), folder_(std::move(folder)) {}
 
     std::filesystem::path programFolder() const override { return folder_; }
-    std::unique_ptr<platform::InstanceLock> lockInstance(const std::string& name) override {
+    platform::InstanceLockAttempt lockInstance(const std::string& name) override {
         return platform::LockInstance(name + "-test-" + std::to_string(GetCurrentProcessId()));
     }
 
@@ -41,6 +42,18 @@ struct Win32Kestrel {
     platform::Win32SerialPorts ports{loop};
     platform::Platform platform{loop, desktop, ports};
     kestrel::KestrelApp app{platform};
+    platform::ScriptedOperator operatorScript{loop};
+};
+
+// Plover's app on the Win32 backend in a folder of its own.
+struct Win32Plover {
+    explicit Win32Plover(const std::filesystem::path& folder) : desktop(loop, folder) {}
+
+    platform::Win32EventLoop loop;
+    FolderDesktop desktop;
+    platform::Win32SerialPorts ports{loop};
+    platform::Platform platform{loop, desktop, ports};
+    plover::PloverApp app{platform};
     platform::ScriptedOperator operatorScript{loop};
 };
 

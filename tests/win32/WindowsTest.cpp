@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "kestrel/app/prKestrel.h"
 #include "kestrel/common/ExchangeLogs.h"
 #include "kestrel/settings/In_RS232.h"
@@ -7,6 +9,7 @@
 #include "kestrel/work/pWinServ.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/Wide.h"
+#include "plover/pRs_Wren.h"
 #include "shared/AboutBox.h"
 #include "shared/Helpers.h"
 #include "win32/Win32Kestrel.h"
@@ -121,6 +124,40 @@ TEST(Win32Windows, WorkWindowWithAndWithoutTheDebugArea) {
         k.app.fWinServ = nullptr;
         work.reset();
         k.app.fKestrel->close();
+    }
+}
+
+TEST(Win32Windows, TesterWindowRendersInEachLanguage) {
+    const struct {
+        const char* code;
+        const char* caption;
+        const char* errors;
+    } cases[] = {
+        {"UA", "контроль нуль-модемного кабелю", "Кіл-сть\r\nпомилок"},
+        {"RU", "контроль нуль-модемного кабеля", "Кол-во\r\nошибок"},
+        {"EN", "null modem cable control", "Number\r\nof errors"},
+    };
+    for (const auto& c : cases) {
+        testing_support::TempFolder folder;
+        std::ofstream(folder.path() / "Type_Leng.000", std::ios::binary) << c.code << "\r\n";
+        testing_support::Win32Plover p(folder.path());
+        p.operatorScript.after(400, [&] {
+            plover::TfRS_Wren& w = *p.app.fRS_Wren;
+            const HWND window = p.desktop.rendererFor(w)->window();
+            EXPECT_TRUE(IsWindowVisible(window));
+            EXPECT_EQ(TextOf(window), c.caption);
+            const auto handle = [&](const platform::Control& control) {
+                return p.desktop.rendererFor(w)->handleFor(control);
+            };
+            EXPECT_FALSE(IsWindowEnabled(handle(w.rxControl_Data)));
+            EXPECT_EQ(TextOf(handle(w.lError)), c.errors);
+            EXPECT_EQ(TextOf(handle(w.CB_LANGUAGE)), c.code);
+            EXPECT_TRUE(SavePicture(window, std::string("tester-window-") + c.code));
+            w.mExit.click();
+        });
+        p.app.start();
+        p.app.run();
+        EXPECT_EQ(p.app.fRS_Wren, nullptr) << c.code;
     }
 }
 
