@@ -72,11 +72,14 @@ std::int64_t HexToInt(std::string_view text) {
 }
 
 std::string BytesToHexText(std::string_view bytes) {
-    std::string result;
-    result.reserve(bytes.size() * 3);
+    // Written in place: the exchange log turns megabyte bursts into this text.
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string result(bytes.size() * 3, ' ');
+    char* out = result.data();
     for (unsigned char b : bytes) {
-        result += ByteToHex(b, 2);
-        result += ' ';
+        out[0] = kDigits[b >> 4];
+        out[1] = kDigits[b & 0x0F];
+        out += 3;
     }
     return result;
 }

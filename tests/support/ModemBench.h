@@ -74,6 +74,7 @@ struct RecordingWork : kestrel::WorkWindowIntents {
 struct BenchPortSettings : kestrel::PortSettingsSource {
     kestrel::PortSettings ServerPortSettings() const override { return {"COM3", 115200, false}; }
     kestrel::PortSettings WinPortSettings() const override { return {"COM4", 115200, false}; }
+    kestrel::RingPortSetting RingPortSettings() const override { return {}; }
 };
 
 // The modem service and the units it uses on the virtual backend, with the transcript of their
