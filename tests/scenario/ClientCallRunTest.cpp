@@ -43,6 +43,8 @@ TEST(ClientCallRun, AutoDialRingsTheNumberThePollingSoftwareDialled) {
               "00000 window fKestrel opened\n"
               "00010 window fKestrel closed\n"
               "00010 window fWinServ opened\n"
+              "00800 window fStartMod opened\n"
+              "00800 window fStartMod closed\n"
               "01000 stPhoneRing \"0501234567\"\n"
               "01250 window ModC opened\n"
               "01350 window fRING_Cl opened\n"
