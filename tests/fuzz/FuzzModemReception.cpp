@@ -36,6 +36,7 @@ struct Quiet : kestrel::WorkWindowIntents, kestrel::PortSettingsSource, kestrel:
     platform::Control* LogPane(kestrel::LogPaneId) override { return nullptr; }
     kestrel::PortSettings ServerPortSettings() const override { return {"COM3", 115200, false}; }
     kestrel::PortSettings WinPortSettings() const override { return {"COM4", 115200, true}; }
+    kestrel::RingPortSetting RingPortSettings() const override { return {}; }
     void CloseStartWindow() override { modem->SetStartWindow(nullptr); }
 
     kestrel::ComModem* modem = nullptr;
